@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QString>
+
+// The product's name and version, shown in captions, message boxes and --version.
+class TProductInfo
+{
+public:
+    static QString Name();
+    static QString Version();
+    // The application title: name and version, for example "Nuvex 字幕机 1.0".
+    static QString Title();
+};
