@@ -1,0 +1,104 @@
+#include "AtomicFile.h"
+
+#include "model/OSError.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace
+{
+// Owns a temporary file until it has been renamed onto its target.
+class TTemporaryFile
+{
+public:
+    explicit TTemporaryFile(const QString& Target)
+    {
+        for (int Attempt = 0; Attempt < 100; ++Attempt) {
+            const QString Candidate = Target + QStringLiteral(".~%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+            const QByteArray Encoded = QFile::encodeName(Candidate);
+            // 0666 lets the umask decide, as for any file the user creates.
+            FDescriptor = ::open(Encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+            if (FDescriptor >= 0) {
+                FName = Encoded;
+                return;
+            }
+            if (errno != EEXIST)
+                return;
+        }
+    }
+
+    ~TTemporaryFile()
+    {
+        if (FDescriptor >= 0)
+            ::close(FDescriptor);
+        if (!FName.isEmpty())
+            ::unlink(FName.constData());
+    }
+
+    TTemporaryFile(const TTemporaryFile&) = delete;
+    TTemporaryFile& operator=(const TTemporaryFile&) = delete;
+
+    bool IsOpen() const { return FDescriptor >= 0; }
+
+    bool WriteAll(const QByteArray& Data)
+    {
+        const char* Position = Data.constData();
+        qsizetype Left = Data.size();
+        while (Left > 0) {
+            const ssize_t Written = ::write(FDescriptor, Position, size_t(Left));
+            if (Written < 0) {
+                if (errno == EINTR)
+                    continue;
+                return false;
+            }
+            Position += Written;
+            Left -= Written;
+        }
+        return true;
+    }
+
+    bool Close()
+    {
+        const int Result = ::close(FDescriptor);
+        FDescriptor = -1;
+        return Result == 0;
+    }
+
+    bool RenameTo(const QByteArray& Target)
+    {
+        if (::rename(FName.constData(), Target.constData()) != 0)
+            return false;
+        FName.clear();
+        return true;
+    }
+
+private:
+    int FDescriptor = -1;
+    QByteArray FName;
+};
+
+[[noreturn]] void Fail(const QString& FileName, int Error)
+{
+    throw EOSError(QStringLiteral("无法写入文件 '%1'：%2。").arg(FileName, qt_error_string(Error)));
+}
+} // namespace
+
+void TAtomicFile::Write(const QString& FileName, const QByteArray& Data)
+{
+    if (FileName.isEmpty())
+        Fail(FileName, ENOENT);
+    TTemporaryFile Temporary(FileName);
+    if (!Temporary.IsOpen())
+        Fail(FileName, errno);
+    if (!Temporary.WriteAll(Data))
+        Fail(FileName, errno);
+    if (!Temporary.Close())
+        Fail(FileName, errno);
+    if (!Temporary.RenameTo(QFile::encodeName(FileName)))
+        Fail(FileName, errno);
+}

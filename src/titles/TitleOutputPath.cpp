@@ -1,0 +1,71 @@
+#include "TitleOutputPath.h"
+
+#include "model/OSError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace
+{
+constexpr QChar Separator = u'/';
+
+qsizetype ExtensionDot(const QString& FileName)
+{
+    const qsizetype Dot = FileName.lastIndexOf(QLatin1Char('.'));
+    return Dot > FileName.lastIndexOf(Separator) ? Dot : -1;
+}
+} // namespace
+
+QString TTitleOutputPath::TrimControl(const QString& Text)
+{
+    qsizetype Begin = 0;
+    qsizetype End = Text.size();
+    while (Begin < End && Text[Begin].unicode() <= 32)
+        ++Begin;
+    while (End > Begin && Text[End - 1].unicode() <= 32)
+        --End;
+    return Text.mid(Begin, End - Begin);
+}
+
+QString TTitleOutputPath::PrepareDirectory(const QString& SubtitleDirectory)
+{
+    QString Directory = TrimControl(SubtitleDirectory);
+    if (Directory.isEmpty())
+        return Directory;
+    if (!QFileInfo(Directory).isDir()) {
+        const QByteArray Encoded = QFile::encodeName(Directory);
+        if (::mkdir(Encoded.constData(), 0777) != 0)
+            throw EOSError(Directory + QStringLiteral("\r\n\r\n") + qt_error_string(errno));
+    }
+    if (!Directory.endsWith(Separator))
+        Directory += Separator;
+    return Directory;
+}
+
+QString TTitleOutputPath::ChangeFileExt(const QString& FileName, const QString& Extension)
+{
+    return RemoveFileExt(FileName) + Extension;
+}
+
+QString TTitleOutputPath::RemoveFileExt(const QString& FileName)
+{
+    const qsizetype Dot = ExtensionDot(FileName);
+    return Dot < 0 ? FileName : FileName.left(Dot);
+}
+
+QString TTitleOutputPath::PartFileName(const QString& FileName, qint32 Part)
+{
+    if (Part <= 1)
+        return ChangeFileExt(FileName, QStringLiteral(".etl"));
+    return RemoveFileExt(FileName) + QLatin1Char('_') + QString::number(Part) + QStringLiteral(".etl");
+}
+
+void TTitleOutputPath::SplitPath(const QString& Path, QString& Directory, QString& FileName)
+{
+    const qsizetype Last = Path.lastIndexOf(Separator);
+    Directory = Path.left(Last + 1);
+    FileName = Path.mid(Last + 1);
+}
