@@ -59,7 +59,7 @@ public:
 
     void Prepend(QStringView Word, qint64 WordWidth, bool NewLine)
     {
-        FPieces.push_back({Word, NewLine});
+        FPieces.push_back({Word, NewLine, HasVisible(Word)});
         if (NewLine) {
             FRest = std::max(FRest, FFirst);
             FFirst = WordWidth;
@@ -93,6 +93,29 @@ public:
         }
     }
 
+    // The number of CR LF pairs that Build() keeps once trimmed, without building it.
+    // While R is made of pieces only, its CR LF pairs are exactly the new-line
+    // separators, and trimming removes a separator when no character above 32 lies on
+    // one side of it.
+    qint32 TrimmedLineBreaks() const
+    {
+        if (!FTail.isEmpty())
+            return TSubtitleItemFactory::CountOccurrences(u"\r\n", TTitleOutputPath::TrimControl(Build()));
+        qsizetype LastVisible = -1; // index into FPieces; the text runs from the back to the front
+        for (qsizetype i = 0; i < qsizetype(FPieces.size()) && LastVisible < 0; ++i)
+            if (FPieces[size_t(i)].Visible)
+                LastVisible = i;
+        qint32 Breaks = 0;
+        bool SeenVisible = false;
+        for (qsizetype i = qsizetype(FPieces.size()) - 1; i > LastVisible; --i) {
+            const TPiece& Piece = FPieces[size_t(i)];
+            SeenVisible = SeenVisible || Piece.Visible;
+            if (Piece.NewLine && SeenVisible)
+                ++Breaks;
+        }
+        return Breaks;
+    }
+
     QString Build() const
     {
         qsizetype Size = FTail.size();
@@ -113,7 +136,16 @@ private:
     {
         QStringView Word;
         bool NewLine;
+        bool Visible; // holds a character above 32, which trimming stops at
     };
+
+    static bool HasVisible(QStringView Word)
+    {
+        for (const QChar Character : Word)
+            if (Character.unicode() > 32)
+                return true;
+        return false;
+    }
 
     QChar FrontChar() const
     {
@@ -196,17 +228,19 @@ TTextRect TSubtitleItemFactory::MeasureText(const TSubtitleItem* Item, QStringVi
     return Rect;
 }
 
-QString TSubtitleItemFactory::WrapText(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks) const
+namespace
+{
+// Steps 1 to 3 of wrapping: the words of Text from the last to the first, each put in
+// front of the text built so far, on its first line or on a new one.
+void WrapWords(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text)
 {
     const qint64 BoxWidth = Item != nullptr ? Item->BoxWidth() : 0;
-    TWrapBuffer Buffer(MeasureFor(Item));
-    const QStringView Source(Text);
-    qsizetype End = Source.size();
+    qsizetype End = Text.size();
     for (;;) {
         qsizetype Start = End;
-        while (Start > 0 && Source[Start - 1] != u' ')
+        while (Start > 0 && Text[Start - 1] != u' ')
             --Start;
-        const QStringView Word = Source.sliced(Start, End - Start);
+        const QStringView Word = Text.sliced(Start, End - Start);
         if (Buffer.CanExtend(Word)) {
             qint64 WordWidth = 0;
             const qint64 Width = std::min(Buffer.MeasureWithWord(Word, WordWidth), Int32Max);
@@ -219,9 +253,23 @@ QString TSubtitleItemFactory::WrapText(const TSubtitleItem* Item, const QString&
             break;
         End = Start - 1;
     }
+}
+} // namespace
+
+QString TSubtitleItemFactory::WrapText(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks) const
+{
+    TWrapBuffer Buffer(MeasureFor(Item));
+    WrapWords(Buffer, Item, Text);
     const QString Result = TTitleOutputPath::TrimControl(Buffer.Build());
     LineBreaks = CountOccurrences(u"\r\n", Result);
     return Result;
+}
+
+qint32 TSubtitleItemFactory::WrappedLineBreaks(const TSubtitleItem* Item, const QString& Text) const
+{
+    TWrapBuffer Buffer(MeasureFor(Item));
+    WrapWords(Buffer, Item, Text);
+    return Buffer.TrimmedLineBreaks();
 }
 
 void TSubtitleItemFactory::FillTitle(const TXMLTitleDocumentType& Document, const TSubtitleItem& Item) const
@@ -231,17 +279,19 @@ void TSubtitleItemFactory::FillTitle(const TXMLTitleDocumentType& Document, cons
     Root.SetCreateTime(TTitleValueFormat::FormatCreateTime(FClock()));
     Root.SetFrameSizeX(Item.VideoWidth());
     Root.SetFrameSizeY(Item.VideoHeight());
-    Title.TitleFont().SetIAlignment(AlignmentCode(Item.BoxAlignText()));
+    TXMLTitleFontType Font = Title.TitleFont();
+    Font.SetIAlignment(AlignmentCode(Item.BoxAlignText()));
     Title.SetM_sFontName(Item.FontName());
-    Title.TitleFont().SetISize(Item.FontSize());
-    Title.TitleFont().SetBBold(Item.FontStyleBold() ? 1 : 0);
-    Title.TitleFont().SetBItalic(Item.FontStyleItalic() ? 1 : 0);
-    Title.TitleFont().SetBUnderline(Item.FontStyleUnderline() ? 1 : 0);
+    Font.SetISize(Item.FontSize());
+    Font.SetBBold(Item.FontStyleBold() ? 1 : 0);
+    Font.SetBItalic(Item.FontStyleItalic() ? 1 : 0);
+    Font.SetBUnderline(Item.FontStyleUnderline() ? 1 : 0);
     Title.TitleFillColor().SetColor0(TTitleValueFormat::EncodeColor(Item.FontColor()));
-    Title.TitleEdge().SetBEnable(Item.Edge() ? 1 : 0);
-    Title.TitleEdge().SetColor0(TTitleValueFormat::EncodeColor(Item.EdgeColor()));
-    Title.TitleEdge().SetFWidth(TTitleValueFormat::FormatFloat(Item.EdgeWidthHard()));
-    Title.TitleEdge().SetFWidthSoft(TTitleValueFormat::FormatFloat(Item.EdgeWidthSoft()));
+    TXMLTitleEdgeType Edge = Title.TitleEdge();
+    Edge.SetBEnable(Item.Edge() ? 1 : 0);
+    Edge.SetColor0(TTitleValueFormat::EncodeColor(Item.EdgeColor()));
+    Edge.SetFWidth(TTitleValueFormat::FormatFloat(Item.EdgeWidthHard()));
+    Edge.SetFWidthSoft(TTitleValueFormat::FormatFloat(Item.EdgeWidthSoft()));
 }
 
 void TSubtitleItemFactory::WriteSubtitles(TSubtitleItem& Item, const QString& TemplateFileName,

@@ -51,6 +51,9 @@ public:
     // LineBreaks gets the number of CR LF pairs in the result. Without an item every
     // word fits.
     QString WrapText(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks) const;
+    // The LineBreaks that WrapText would report, without building the wrapped text: what
+    // the splitting of long subtitles asks for every candidate.
+    qint32 WrappedLineBreaks(const TSubtitleItem* Item, const QString& Text) const;
 
     // Writes the item's SubtitleContent as one or more title files built from the
     // template file (see the overload). Loads the template once for the call.

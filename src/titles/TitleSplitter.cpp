@@ -20,8 +20,7 @@ bool TTitleSplitter::Next(QString& Accepted)
     for (;;) {
         qint32 Position = 0;
         const QString Candidate = TSubtitleItemFactory::CopyToBlank(FRest, FSearch, 1, Position);
-        qint32 LineBreaks = 0;
-        FFactory.WrapText(&FItem, Candidate, LineBreaks);
+        const qint32 LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate);
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
         if (FEnd != 0 && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;

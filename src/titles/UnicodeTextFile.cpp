@@ -2,40 +2,56 @@
 
 #include "AtomicFile.h"
 
+#include <QSysInfo>
 #include <QtEndian>
+
+#include <cstring>
 
 QByteArray TUnicodeTextFile::Encode(QStringView Text)
 {
-    qsizetype Breaks = 0;
-    for (const QChar Character : Text)
-        if (Character == u'\n' || Character == u'\r')
-            ++Breaks;
-    QByteArray Bytes(2 + 2 * (Text.size() + Breaks + 2), Qt::Uninitialized);
+    // Runs between line breaks are copied whole; the breaks are found with Qt's
+    // vectorised search, since a title is a few thousand characters with few breaks.
+    const qsizetype Size = Text.size();
+    qsizetype NextCr = Text.indexOf(u'\r');
+    qsizetype NextLf = Text.indexOf(u'\n');
+    // Room for the worst case, every character a lone break that grows to CR LF.
+    QByteArray Bytes(2 + 4 * (Size + 1), Qt::Uninitialized);
     char* Out = Bytes.data();
     *Out++ = char(0xFF);
     *Out++ = char(0xFE);
-    const auto Put = [&Out](char16_t Code) {
-        qToLittleEndian<quint16>(Code, Out);
-        Out += 2;
-    };
-    const qsizetype Size = Text.size();
-    bool LineOpen = false;
-    for (qsizetype i = 0; i < Size; ++i) {
-        const char16_t Code = Text[i].unicode();
-        if (Code == u'\r' || Code == u'\n') {
-            if (Code == u'\r' && i + 1 < Size && Text[i + 1] == u'\n')
-                ++i;
-            Put(u'\r');
-            Put(u'\n');
-            LineOpen = false;
+    const auto PutRun = [&Out, Text](qsizetype From, qsizetype To) {
+        if constexpr (QSysInfo::ByteOrder == QSysInfo::LittleEndian) {
+            std::memcpy(Out, Text.data() + From, size_t(To - From) * 2);
+            Out += (To - From) * 2;
         } else {
-            Put(Code);
-            LineOpen = true;
+            for (qsizetype i = From; i < To; ++i, Out += 2)
+                qToLittleEndian<quint16>(Text[i].unicode(), Out);
         }
-    }
-    if (LineOpen) {
-        Put(u'\r');
-        Put(u'\n');
+    };
+    const auto PutBreak = [&Out] {
+        std::memcpy(Out, "\r\0\n\0", 4);
+        Out += 4;
+    };
+    qsizetype Position = 0;
+    while (Position < Size) {
+        if (NextCr >= 0 && NextCr < Position)
+            NextCr = Text.indexOf(u'\r', Position);
+        if (NextLf >= 0 && NextLf < Position)
+            NextLf = Text.indexOf(u'\n', Position);
+        qsizetype Break = Size;
+        if (NextCr >= 0)
+            Break = NextCr;
+        if (NextLf >= 0 && NextLf < Break)
+            Break = NextLf;
+        PutRun(Position, Break);
+        if (Break == Size) {
+            PutBreak(); // the last line is ended too
+            break;
+        }
+        PutBreak();
+        Position = Break + 1;
+        if (Text[Break] == u'\r' && Position < Size && Text[Position] == u'\n')
+            ++Position;
     }
     Bytes.truncate(Out - Bytes.constData());
     return Bytes;

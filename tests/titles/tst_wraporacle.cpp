@@ -200,7 +200,7 @@ private slots:
             qint32 Breaks = -2;
             const QString Expected = StraightforwardWrap(Factory, Item, Text, ExpectedBreaks);
             const QString Actual = Factory.WrapText(&Item, Text, Breaks);
-            if (Actual != Expected || Breaks != ExpectedBreaks)
+            if (Actual != Expected || Breaks != ExpectedBreaks || Factory.WrappedLineBreaks(&Item, Text) != ExpectedBreaks)
                 QFAIL(qPrintable(QStringLiteral("subtitle %1 differs: %2").arg(i).arg(Text.toHtmlEscaped())));
             Wrapped += ExpectedBreaks > 0 ? 1 : 0;
         }

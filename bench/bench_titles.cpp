@@ -1,0 +1,228 @@
+// Speed of the title layout and writer: WrapText per call for subtitles of 8, 20 and
+// 60 words, and titles written per second for a batch of 10,000 subtitles against a
+// plain loop that writes the same bytes to the same number of files. The batches go to
+// temporary folders (TMPDIR, normally /tmp).
+
+#include "titles/AtomicFile.h"
+#include "titles/SubtitleItemFactory.h"
+#include "titles/TitleTemplate.h"
+
+#include "model/ApplicationDirectory.h"
+#include "model/SubtitleItem.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+constexpr int BatchSize = 10000;
+
+QString Subtitle(QRandomGenerator& Random, int Words)
+{
+    static const QStringList Latin = {"the", "quick", "brown", "fox", "jumps", "over", "a", "lazy", "dog", "subtitle",
+                                      "editor", "Wednesday", "night", "and", "we", "will", "see", "you", "tomorrow"};
+    static const QStringList Chinese = {"字幕", "测试", "我们", "明天", "见面", "中华人民共和国", "编辑", "你好", "世界"};
+    QStringList Result;
+    for (int i = 0; i < Words; ++i) {
+        const QStringList& Pool = Random.bounded(3) == 0 ? Chinese : Latin;
+        Result << Pool[int(Random.bounded(int(Pool.size())))];
+    }
+    return Result.join(QLatin1Char(' '));
+}
+
+void Configure(TSubtitleItem& Item)
+{
+    Item.SetFontName(QStringLiteral("Arial"));
+    Item.SetFontSize(48);
+    Item.SetFontColor(0xFFFFFF);
+    Item.SetEdge(true);
+    Item.SetEdgeWidthHard(4);
+    Item.SetEdgeWidthSoft(1);
+    Item.SetBoxAlign(taCenter);
+    Item.SetBoxAlignText(taCenter);
+    Item.SetBoxRelativeY(-60);
+    Item.SetBoxWidth(1600);
+    Item.SetLineMaximum(2);
+    Item.SetVideoWidth(1920);
+    Item.SetVideoHeight(1080);
+}
+
+std::vector<QString> Subtitles(int Count, int MinWords, int MaxWords, quint32 Seed)
+{
+    QRandomGenerator Random(Seed);
+    std::vector<QString> Result;
+    for (int i = 0; i < Count; ++i)
+        Result.push_back(Subtitle(Random, MinWords + int(Random.bounded(MaxWords - MinWords + 1))));
+    return Result;
+}
+
+QString TemplateFile()
+{
+    return ApplicationDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml");
+}
+
+// Writes the batch into Directory and returns the number of title files written.
+qint64 WriteBatch(const TSubtitleItemFactory& Factory, TTitleTemplate& Template, const std::vector<QString>& Texts,
+                  const QString& Directory)
+{
+    TSubtitleItem Item;
+    Configure(Item);
+    qint64 Titles = 0;
+    const TTitleWrittenProc Count = [&Titles](TSubtitleItem&) { ++Titles; };
+    for (size_t i = 0; i < Texts.size(); ++i) {
+        Item.SetSubtitleDirectory(Directory);
+        Item.SetSubtitleFileName(QStringLiteral("Title%1.etl").arg(qulonglong(i + 1), 5, 10, QLatin1Char('0')));
+        Item.SetSubtitleContent(Texts[i]);
+        Factory.WriteSubtitles(Item, Template, Count);
+    }
+    return Titles;
+}
+
+struct TFileImage
+{
+    QByteArray Name;
+    QByteArray Bytes;
+};
+
+// The files a batch writes, as bytes, for the plain loop to write again.
+const std::vector<TFileImage>& BatchFiles()
+{
+    static const std::vector<TFileImage> Files = [] {
+        QTemporaryDir Directory;
+        TTitleTemplate Template(TemplateFile());
+        WriteBatch(TSubtitleItemFactory(), Template, Subtitles(BatchSize, 4, 20, 7), Directory.path());
+        std::vector<TFileImage> Result;
+        QDirIterator Iterator(Directory.path(), QDir::Files);
+        while (Iterator.hasNext()) {
+            QFile File(Iterator.next());
+            if (File.open(QIODevice::ReadOnly))
+                Result.push_back({QFile::encodeName(QFileInfo(File).fileName()), File.readAll()});
+        }
+        return Result;
+    }();
+    return Files;
+}
+
+double TitleSecondsPerBatch = 0;
+double PlainSecondsPerBatch = 0;
+
+void BM_WrapText(benchmark::State& State)
+{
+    const int Words = int(State.range(0));
+    const std::vector<QString> Texts = Subtitles(256, Words, Words, 11 + quint32(Words));
+    TSubtitleItem Item;
+    Configure(Item);
+    const TSubtitleItemFactory Factory;
+    qint32 LineBreaks = 0;
+    size_t Next = 0;
+    for (auto _ : State) {
+        benchmark::DoNotOptimize(Factory.WrapText(&Item, Texts[Next], LineBreaks));
+        Next = (Next + 1) % Texts.size();
+    }
+    State.SetItemsProcessed(State.iterations());
+}
+BENCHMARK(BM_WrapText)->Arg(8)->Arg(20)->Arg(60);
+
+// The wrap as first written, measuring the whole growing text for every word: the
+// figure the cached, incremental wrap is measured against.
+void BM_WrapTextStraightforward(benchmark::State& State)
+{
+    const int Words = int(State.range(0));
+    const std::vector<QString> Texts = Subtitles(256, Words, Words, 11 + quint32(Words));
+    TSubtitleItem Item;
+    Configure(Item);
+    const TSubtitleItemFactory Factory;
+    size_t Next = 0;
+    for (auto _ : State) {
+        const QStringList Split = Texts[Next].split(QLatin1Char(' '));
+        QString R;
+        for (qsizetype i = Split.size() - 1; i >= 0; --i)
+            R = Split[i] + (Factory.MeasureText(&Item, Split[i] + R).Right > Item.BoxWidth() ? QStringLiteral("\r\n") : QStringLiteral(" ")) + R;
+        benchmark::DoNotOptimize(R.trimmed());
+        Next = (Next + 1) % Texts.size();
+    }
+}
+BENCHMARK(BM_WrapTextStraightforward)->Arg(20);
+
+void BM_WriteTitles(benchmark::State& State)
+{
+    const std::vector<QString> Texts = Subtitles(BatchSize, 4, 20, 7);
+    QTemporaryDir Directory;
+    const TSubtitleItemFactory Factory;
+    TTitleTemplate Template(TemplateFile());
+    qint64 Titles = 0;
+    const auto Start = std::chrono::steady_clock::now();
+    for (auto _ : State)
+        Titles += WriteBatch(Factory, Template, Texts, Directory.path());
+    TitleSecondsPerBatch = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count()
+                         / double(State.iterations());
+    State.counters["titles_per_second"] = benchmark::Counter(double(Titles), benchmark::Counter::kIsRate);
+    State.counters["titles_per_batch"] = double(Titles) / double(State.iterations());
+}
+BENCHMARK(BM_WriteTitles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+void BM_PlainWrites(benchmark::State& State)
+{
+    const std::vector<TFileImage>& Files = BatchFiles();
+    QTemporaryDir Directory;
+    const QByteArray Folder = QFile::encodeName(Directory.path()) + '/';
+    const auto Start = std::chrono::steady_clock::now();
+    for (auto _ : State) {
+        for (const TFileImage& File : Files) {
+            const QByteArray Path = Folder + File.Name;
+            const int Descriptor = ::open(Path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+            if (Descriptor < 0 || ::write(Descriptor, File.Bytes.constData(), size_t(File.Bytes.size())) != File.Bytes.size()) {
+                State.SkipWithError("cannot write");
+                return;
+            }
+            ::close(Descriptor);
+        }
+    }
+    PlainSecondsPerBatch = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count()
+                         / double(State.iterations());
+    State.counters["files_per_second"] = benchmark::Counter(double(Files.size()) * double(State.iterations()),
+                                                            benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PlainWrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+// The same bytes once more, each file saved the way titles are (temporary file beside
+// the target, then rename): how much of the title writing is the safe save alone.
+void BM_PlainAtomicWrites(benchmark::State& State)
+{
+    const std::vector<TFileImage>& Files = BatchFiles();
+    QTemporaryDir Directory;
+    const QString Folder = Directory.path() + QLatin1Char('/');
+    for (auto _ : State)
+        for (const TFileImage& File : Files)
+            TAtomicFile::Write(Folder + QFile::decodeName(File.Name), File.Bytes);
+    State.counters["files_per_second"] = benchmark::Counter(double(Files.size()) * double(State.iterations()),
+                                                            benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_PlainAtomicWrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication Application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    if (TitleSecondsPerBatch > 0 && PlainSecondsPerBatch > 0)
+        std::printf("Title writing takes %.2f times as long as plain writes of the same bytes.\n",
+                    TitleSecondsPerBatch / PlainSecondsPerBatch);
+    return 0;
+}
