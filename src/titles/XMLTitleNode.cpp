@@ -54,7 +54,9 @@ QString TXMLTitleNode::NodeName() const
 QString TXMLTitleNode::XML() const
 {
     TStringWriter Writer;
-    FNode.print(Writer, "", pugi::format_raw, pugi::encoding_utf8);
+    // Control characters other than tab, CR and LF cannot appear in XML 1.0 even as
+    // character references, and the host's parser rejects a file that has them.
+    FNode.print(Writer, "", pugi::format_raw | pugi::format_skip_control_chars, pugi::encoding_utf8);
     return QString::fromUtf8(Writer.Text.data(), qsizetype(Writer.Text.size()));
 }
 

@@ -28,7 +28,8 @@ public:
 
     bool IsNull() const { return !FNode; }
     QString NodeName() const;
-    // The element with all its content as the XML layer writes it, whitespace as loaded.
+    // The element with all its content as the XML layer writes it, whitespace as loaded;
+    // control characters other than tab, CR and LF are left out.
     QString XML() const;
 
     pugi::xml_node DOMNode() const { return FNode; }
