@@ -19,7 +19,10 @@ public:
     explicit TTemporaryFile(const QString& Target)
     {
         for (int Attempt = 0; Attempt < 100; ++Attempt) {
-            const QString Candidate = Target + QStringLiteral(".~%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+            // A short name of its own, so that a target name near the length limit still
+            // leaves room for it.
+            const QString Candidate = Target.left(Target.lastIndexOf(QLatin1Char('/')) + 1)
+                                    + QStringLiteral(".nuvex-%1.tmp").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
             const QByteArray Encoded = QFile::encodeName(Candidate);
             // 0666 lets the umask decide, as for any file the user creates.
             FDescriptor = ::open(Encoded.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -28,6 +28,15 @@ class TXMLTitleDocumentType;
 // SubtitleLineCount, SubtitleDirectory and SubtitleFileName through its setters, so
 // its observer is told on the calling thread. Errors (EError descendants) pass to the
 // caller unchanged; files already written stay.
+//
+// A generation run parses the template once and reuses it for every line:
+//
+//     TTitleTemplate Template(ApplicationDirectory() + "/NuvexSubtitleMaker.xml");
+//     TSubtitleItemFactory Factory;
+//     for (each line) {
+//         Item.SetSubtitleDirectory(...); Item.SetSubtitleFileName(...); Item.SetSubtitleContent(Line);
+//         Factory.WriteSubtitles(Item, Template, OnWritten); // OnWritten records each file
+//     }
 class TSubtitleItemFactory
 {
 public:
