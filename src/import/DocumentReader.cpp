@@ -1,0 +1,56 @@
+#include "DocumentReader.h"
+
+#include "DocumentError.h"
+
+#include "model/OSError.h"
+
+#include <QFile>
+
+namespace
+{
+QByteArray ReadWholeFile(const QString& FileName)
+{
+    QFile File(FileName);
+    if (!File.open(QIODevice::ReadOnly))
+        throw EOSError(QStringLiteral("无法打开文件 '%1'：%2。").arg(FileName, File.errorString()));
+
+    const auto TooLarge = [&FileName] {
+        return EDocument(QStringLiteral("文件 '%1' 大于 1 GiB，不能作为字幕来源读取。").arg(FileName));
+    };
+    if (File.size() > TDocumentReader::MaximumFileSize)
+        throw TooLarge();
+
+    // Read in pieces rather than by size: devices and pipes report no size, and a file
+    // may grow while it is read.
+    QByteArray Content;
+    if (File.size() > 0)
+        Content.reserve(File.size());
+    constexpr qint64 ChunkSize = 1 << 20;
+    for (;;)
+    {
+        const qsizetype Old = Content.size();
+        Content.resize(Old + ChunkSize);
+        const qint64 Got = File.read(Content.data() + Old, ChunkSize);
+        if (Got < 0)
+            throw EOSError(QStringLiteral("无法读取文件 '%1'：%2。").arg(FileName, File.errorString()));
+        Content.resize(Old + Got);
+        if (Got == 0)
+            break;
+        if (Content.size() > TDocumentReader::MaximumFileSize)
+            throw TooLarge();
+    }
+    return Content;
+}
+} // namespace
+
+TDocumentReader::~TDocumentReader() = default;
+
+QStringList TDocumentReader::Read(const QString& FileName, const QString& Password)
+{
+    return Parse(ReadWholeFile(FileName), FileName, Password);
+}
+
+QString TDocumentReader::Transform(const QString& Line) const
+{
+    return Line;
+}

@@ -1,0 +1,69 @@
+#include "OfficeXml.h"
+
+#include "DocumentError.h"
+#include "ZipPackage.h"
+
+#include <cstring>
+
+void TOfficeXml::Load(TZipPackage& Package, const QString& PartName, pugi::xml_document& Document)
+{
+    const QByteArray Bytes = Package.Read(PartName);
+    // Whitespace-only text is content here: a run "<w:t> </w:t>" is one blank.
+    const pugi::xml_parse_result Result = Document.load_buffer(
+        Bytes.constData(), size_t(Bytes.size()), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
+    if (!Result)
+        throw EDocument(QStringLiteral("文件 '%1' 的部件 '%2' 不是有效的 XML（位置 %3）：%4。")
+                            .arg(Package.FileName(), PartName)
+                            .arg(qint64(Result.offset))
+                            .arg(QString::fromUtf8(Result.description())));
+}
+
+const char* TOfficeXml::LocalName(const pugi::xml_node& Node) noexcept
+{
+    const char* Name = Node.name();
+    const char* Colon = std::strrchr(Name, ':');
+    return Colon ? Colon + 1 : Name;
+}
+
+bool TOfficeXml::Is(const pugi::xml_node& Node, const char* Name) noexcept
+{
+    return Node.type() == pugi::node_element && std::strcmp(LocalName(Node), Name) == 0;
+}
+
+pugi::xml_node TOfficeXml::Child(const pugi::xml_node& Node, const char* Name) noexcept
+{
+    for (pugi::xml_node C = Node.first_child(); C; C = C.next_sibling())
+        if (Is(C, Name))
+            return C;
+    return {};
+}
+
+pugi::xml_attribute TOfficeXml::Attribute(const pugi::xml_node& Node, const char* Name) noexcept
+{
+    for (pugi::xml_attribute A = Node.first_attribute(); A; A = A.next_attribute())
+    {
+        const char* Full = A.name();
+        const char* Colon = std::strrchr(Full, ':');
+        // Namespace declarations ("xmlns:r") are no attributes of the element's content.
+        if (std::strcmp(Colon ? Colon + 1 : Full, Name) == 0 && std::strncmp(Full, "xmlns", 5) != 0)
+            return A;
+    }
+    return {};
+}
+
+pugi::xml_node TOfficeXml::Next(const pugi::xml_node& Root, const pugi::xml_node& Node, bool Descend) noexcept
+{
+    if (Descend && Node.first_child())
+        return Node.first_child();
+    for (pugi::xml_node N = Node; N && N != Root; N = N.parent())
+        if (N.next_sibling())
+            return N.next_sibling();
+    return {};
+}
+
+void TOfficeXml::AppendText(const pugi::xml_node& Element, QString& Text)
+{
+    for (pugi::xml_node C = Element.first_child(); C; C = C.next_sibling())
+        if (C.type() == pugi::node_pcdata || C.type() == pugi::node_cdata)
+            Text += QString::fromUtf8(C.value());
+}

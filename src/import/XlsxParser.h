@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Column A of the first sheet of an Excel workbook (.xlsx), from row 1 through the last
+// used row of that sheet, one line per row; an empty cell gives an empty line.
+class TXlsxParser
+{
+public:
+    // Excel's own row limit; a sheet claiming more is read up to here.
+    static constexpr qint32 MaximumRow = 1048576;
+
+    static QStringList Parse(const QByteArray& ZipBytes, const QString& FileName);
+
+    // A number as its shortest text that reads back to the same value, with the
+    // decimal separator of the default locale ("12", "3,5").
+    static QString FormatNumber(double Value);
+};
