@@ -1,0 +1,114 @@
+// Load times of large source documents through TDocument: a 20,000-row workbook, a
+// 20,000-paragraph Word document and a 10 MB text file, all generated here.
+
+#include "import/Document.h"
+
+#include "../tests/import/ZipBuilder.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace
+{
+constexpr int Rows = 20000;
+
+QString Write(const QTemporaryDir& Dir, const QString& Name, const QByteArray& Content)
+{
+    const QString Path = Dir.filePath(Name);
+    QFile File(Path);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Content) != Content.size())
+        throw std::runtime_error("cannot write benchmark input");
+    return Path;
+}
+
+QByteArray Workbook()
+{
+    QByteArray Shared = R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)";
+    QByteArray Sheet = R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
+                       "<dimension ref=\"A1:C" + QByteArray::number(Rows) + "\"/><sheetData>";
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QByteArray N = QByteArray::number(I);
+        Shared += "<si><t>第 " + N + " 行字幕 subtitle line number " + N + "</t></si>";
+        Sheet += "<row r=\"" + N + "\"><c r=\"A" + N + "\" t=\"s\"><v>" + QByteArray::number(I - 1)
+            + "</v></c><c r=\"B" + N + "\"><v>" + N + ".25</v></c><c r=\"C" + N + "\" t=\"inlineStr\"><is><t>note</t></is></c></row>";
+    }
+    Shared += "</sst>";
+    Sheet += "</sheetData></worksheet>";
+    return MakeZip({{QStringLiteral("_rels/.rels"),
+                       R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>)"},
+        {QStringLiteral("xl/workbook.xml"),
+            R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets><sheet name="S" sheetId="1" r:id="rId1"/></sheets></workbook>)"},
+        {QStringLiteral("xl/_rels/workbook.xml.rels"),
+            R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/></Relationships>)"},
+        {QStringLiteral("xl/sharedStrings.xml"), Shared}, {QStringLiteral("xl/worksheets/sheet1.xml"), Sheet}});
+}
+
+QByteArray WordDocument()
+{
+    QByteArray Body = R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)";
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QByteArray N = QByteArray::number(I);
+        Body += "<w:p><w:pPr><w:pStyle w:val=\"Normal\"/></w:pPr><w:r><w:rPr><w:b/></w:rPr><w:t>第 " + N
+            + " 段</w:t></w:r><w:r><w:t xml:space=\"preserve\"> paragraph text number " + N + "</w:t></w:r></w:p>";
+    }
+    Body += "<w:sectPr/></w:body></w:document>";
+    return MakeZip({{QStringLiteral("word/document.xml"), Body}});
+}
+
+QByteArray TextFile()
+{
+    const QByteArray Line = QStringLiteral("这是一行字幕文本 This is one subtitle line of text\r\n").toUtf8();
+    return Line.repeated((10 << 20) / Line.size() + 1);
+}
+
+void Load(benchmark::State& State, const QString& Path)
+{
+    TDocument Document(QByteArrayLiteral("GB18030"));
+    for (auto _ : State)
+    {
+        Document.Load(Path);
+        benchmark::DoNotOptimize(Document.Count());
+    }
+    State.counters["lines"] = double(Document.Count());
+}
+
+QTemporaryDir* Dir = nullptr;
+
+void BM_LoadXlsx20000Rows(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("rows.xlsx"), Workbook());
+    Load(State, Path);
+}
+
+void BM_LoadDocx20000Paragraphs(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("paragraphs.docx"), WordDocument());
+    Load(State, Path);
+}
+
+void BM_LoadText10MB(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("text.txt"), TextFile());
+    Load(State, Path);
+}
+} // namespace
+
+BENCHMARK(BM_LoadXlsx20000Rows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadDocx20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadText10MB)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    QCoreApplication App(argc, argv);
+    QTemporaryDir TempDir;
+    Dir = &TempDir;
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
