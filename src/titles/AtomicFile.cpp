@@ -12,7 +12,7 @@
 
 namespace
 {
-// Owns a temporary file until it has been renamed onto its target.
+// Owns a file being written until it has been renamed onto its target or kept.
 class TTemporaryFile
 {
 public:
@@ -33,6 +33,13 @@ public:
             if (errno != EEXIST)
                 return;
         }
+    }
+
+    // Adopts a file that is already open; it is removed unless kept.
+    TTemporaryFile(int Descriptor, QByteArray Name)
+        : FDescriptor(Descriptor)
+        , FName(std::move(Name))
+    {
     }
 
     ~TTemporaryFile()
@@ -72,6 +79,8 @@ public:
         return Result == 0;
     }
 
+    void Keep() { FName.clear(); }
+
     bool RenameTo(const QByteArray& Target)
     {
         if (::rename(FName.constData(), Target.constData()) != 0)
@@ -95,6 +104,22 @@ void TAtomicFile::Write(const QString& FileName, const QByteArray& Data)
 {
     if (FileName.isEmpty())
         Fail(FileName, ENOENT);
+    const QByteArray Target = QFile::encodeName(FileName);
+
+    // A new file has no old content to protect: it is written in place, which saves
+    // the rename, and removed again if the write fails. O_EXCL makes sure that a file
+    // appearing meanwhile is not overwritten this way.
+    const int Descriptor = ::open(Target.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (Descriptor >= 0) {
+        TTemporaryFile Fresh(Descriptor, Target);
+        if (!Fresh.WriteAll(Data) || !Fresh.Close())
+            Fail(FileName, errno);
+        Fresh.Keep();
+        return;
+    }
+    if (errno != EEXIST)
+        Fail(FileName, errno);
+
     TTemporaryFile Temporary(FileName);
     if (!Temporary.IsOpen())
         Fail(FileName, errno);
@@ -102,6 +127,6 @@ void TAtomicFile::Write(const QString& FileName, const QByteArray& Data)
         Fail(FileName, errno);
     if (!Temporary.Close())
         Fail(FileName, errno);
-    if (!Temporary.RenameTo(QFile::encodeName(FileName)))
+    if (!Temporary.RenameTo(Target))
         Fail(FileName, errno);
 }
