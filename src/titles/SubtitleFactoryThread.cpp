@@ -1,0 +1,223 @@
+#include "SubtitleFactoryThread.h"
+
+#include "SubtitleItemFactory.h"
+#include "TitleTemplate.h"
+
+#include "import/Document.h"
+#include "model/ApplicationDirectory.h"
+#include "model/DocumentItem.h"
+#include "model/OSError.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <sys/stat.h>
+
+namespace {
+
+// Removes the characters of code 32 or less (blanks, line breaks, controls) from both ends.
+QString TrimControls(const QString& Text)
+{
+    qsizetype First = 0;
+    qsizetype Last = Text.size();
+    while (First < Last && Text[First].unicode() <= 32)
+        ++First;
+    while (Last > First && Text[Last - 1].unicode() <= 32)
+        --Last;
+    return Text.mid(First, Last - First);
+}
+
+QString WithoutDirectory(const QString& Path)
+{
+    return Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString WithoutExtension(const QString& FileName)
+{
+    const qsizetype Dot = FileName.lastIndexOf(QLatin1Char('.'));
+    return Dot >= 0 ? FileName.left(Dot) : FileName;
+}
+
+// Replaces the extension of the path's file name, or appends one when it has none.
+QString WithExtension(const QString& Path, const QString& Extension)
+{
+    const qsizetype Separator = Path.lastIndexOf(QLatin1Char('/'));
+    const qsizetype Dot = Path.lastIndexOf(QLatin1Char('.'));
+    return (Dot > Separator ? Path.left(Dot) : Path) + Extension;
+}
+
+} // namespace
+
+TSubtitleFactoryThread::TSubtitleFactoryThread(std::vector<TDocumentItem*> DocumentItems, QObject* Parent)
+    : QThread(Parent)
+    , FDocumentItems(std::move(DocumentItems))
+    , FApplicationDirectory(::ApplicationDirectory())
+    , FTemplateFileName(FApplicationDirectory + QStringLiteral("/NuvexSubtitleMaker.xml"))
+    , FHandOver(this)
+{
+}
+
+TSubtitleFactoryThread::~TSubtitleFactoryThread()
+{
+    Stop();
+}
+
+void TSubtitleFactoryThread::Stop()
+{
+    requestInterruption();
+    if (isRunning())
+        FHandOver.ServeUntil([this] { return FWorkerDone.load(); });
+    wait();
+}
+
+void TSubtitleFactoryThread::run()
+{
+    FWorkerDone = false;
+    FCompleted = false;
+    QString Failure;
+    try {
+        Execute();
+    } catch (const EError& Error) {
+        Failure = Error.Message();
+    } catch (const std::exception& Error) {
+        // Running out of memory or a library's own error must not take the program down
+        // from a worker thread; it ends the run like any other failure.
+        Failure = QString::fromLocal8Bit(Error.what());
+    }
+    if (!Failure.isEmpty()) {
+        try {
+            if (OnError)
+                FHandOver.Call([this, &Failure] { OnError(Failure); });
+            else
+                qCritical("%s", qUtf8Printable(Failure));
+        } catch (const std::exception& Error) {
+            qCritical("%s\n%s", qUtf8Printable(Failure), Error.what());
+        }
+    }
+    FWorkerDone = true;
+    FHandOver.Wake();
+}
+
+void TSubtitleFactoryThread::Execute()
+{
+    if (FDocumentItems.empty())
+        return;
+    TSubtitleItemFactory Factory;
+    TDocument Document;
+    Document.OnLoad = [this](const QString& Text, qint32 Index, qint32 Count, bool& Stop) {
+        DocumentLoad(Text, Index, Count, Stop);
+    };
+    // Parsed on first use, so that a run with nothing to write needs no template.
+    std::optional<TTitleTemplate> Template;
+
+    const qint32 ItemCount = qint32(FDocumentItems.size());
+    for (qint32 Index = 0; Index < ItemCount; ++Index) {
+        if (isInterruptionRequested())
+            return;
+        TDocumentItem& Item = *FDocumentItems[std::size_t(Index)];
+        if (Item.SourceLineIncrement() == 0)
+            continue;
+        GenerateDocument(Item, Document, Factory, [&]() -> TTitleTemplate& {
+            if (!Template)
+                Template.emplace(FTemplateFileName);
+            return *Template;
+        });
+        if (isInterruptionRequested())
+            return;
+        Raise(OnDocumentsProgress, ItemCount, Index + 1);
+    }
+    FCompleted = true;
+}
+
+void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Document, TSubtitleItemFactory& Factory,
+                                              const std::function<TTitleTemplate&()>& Template)
+{
+    const qint32 Increment = Item.SourceLineIncrement();
+    const QString SourceFileName = Item.SourceFileName();
+    const QString Pattern = Item.SubtitleFileName();
+
+    Document.Load(SourceFileName, Item.SourceFilePassword());
+    const qint32 LineCount = qint32(Document.Count());
+
+    qint32 Counter = 1;
+    Item.ClearImmutableSubtitleItems();
+    const TTitleWrittenProc RecordTitle = [&Item](TSubtitleItem&) {
+        auto Record = std::make_unique<TImmutableSubtitleItem>();
+        TImmutableSubtitleItem* Added = Record.get();
+        Item.AddImmutableSubtitleItem(std::move(Record));
+        try {
+            Item.AssignTo(Added);
+        } catch (...) {
+            Item.RemoveImmutableSubtitleItem(Added);
+            throw;
+        }
+    };
+
+    for (qint32 Line = 0; Line < LineCount; ++Line) {
+        if (isInterruptionRequested())
+            return;
+        if (Line % Increment == 0) {
+            Item.SetSubtitleContent(TrimControls(Document.Strings(Line)));
+            if (Item.SubtitleContent().isEmpty())
+                continue;
+            const QString Path = TitlePath(ResolveDirectory(Item, SourceFileName), Pattern, Counter);
+            const qsizetype Separator = Path.lastIndexOf(QLatin1Char('/'));
+
+            const QString PatternDirectory = Item.SubtitleDirectory();
+            const QString PatternFileName = Item.SubtitleFileName();
+            Item.SetSubtitleDirectory(Path.left(Separator + 1));
+            Item.SetSubtitleFileName(Path.mid(Separator + 1));
+            try {
+                Factory.WriteSubtitles(Item, Template(), RecordTitle);
+            } catch (...) {
+                Item.SetSubtitleDirectory(PatternDirectory);
+                Item.SetSubtitleFileName(PatternFileName);
+                throw;
+            }
+            Item.SetSubtitleDirectory(PatternDirectory);
+            Item.SetSubtitleFileName(PatternFileName);
+            ++Counter;
+        }
+        Raise(OnSubtitleProgress, LineCount, Line + 1);
+    }
+}
+
+QString TSubtitleFactoryThread::TitlePath(const QString& Directory, const QString& Pattern, qint32 Counter)
+{
+    QString Name = Pattern;
+    Name.replace(QStringLiteral("{0}"), QStringLiteral("%1").arg(Counter, 5, 10, QLatin1Char('0')));
+    return WithExtension(Directory + Name, QStringLiteral(".etl"));
+}
+
+QString TSubtitleFactoryThread::ResolveDirectory(const TDocumentItem& Item, const QString& SourceFileName) const
+{
+    QString Directory = TrimControls(Item.SubtitleDirectory());
+    if (Directory.isEmpty())
+        return Directory;
+    Directory.replace(QStringLiteral("{AppDir}"), FApplicationDirectory);
+    Directory.replace(QStringLiteral("{SourceFileName}"), WithoutExtension(WithoutDirectory(SourceFileName)));
+    if (!QFileInfo(Directory).isDir() && ::mkdir(QFile::encodeName(Directory).constData(), 0777) != 0) {
+        const QString Reason = QString::fromLocal8Bit(std::strerror(errno));
+        throw EOSError(QStringLiteral("无效的目录名称 '%1'.\r\n%2").arg(Directory, Reason));
+    }
+    if (!Directory.endsWith(QLatin1Char('/')))
+        Directory += QLatin1Char('/');
+    return Directory;
+}
+
+void TSubtitleFactoryThread::DocumentLoad(const QString&, qint32 Index, qint32 Count, bool& Stop)
+{
+    Stop = isInterruptionRequested();
+    if (!Stop)
+        Raise(OnDocumentLoad, Count, Index);
+}
+
+void TSubtitleFactoryThread::Raise(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position)
+{
+    if (Event)
+        FHandOver.Call([&Event, Total, Position] { Event(Total, Position); });
+}

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "FactoryProgressEvent.h"
+#include "HandOver.h"
+
+#include <QString>
+#include <QThread>
+
+#include <atomic>
+#include <functional>
+#include <vector>
+
+class TDocument;
+class TDocumentItem;
+class TSubtitleItemFactory;
+class TTitleTemplate;
+
+// The generation run: turns every document item into numbered title files on a
+// worker thread. The items stay owned by the project; the run only refers to them.
+//
+// Created not started; the owner sets the events and calls start(). Every event and
+// the error report run on the thread that created this object (the interface thread),
+// and the worker waits for each. Stop() requests the end and waits for the worker
+// while serving those hand-overs, so it cannot deadlock against a blocked worker.
+// QThread::finished is the end notification; connect it with a queued connection.
+class TSubtitleFactoryThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    explicit TSubtitleFactoryThread(std::vector<TDocumentItem*> DocumentItems, QObject* Parent = nullptr);
+    // Stops a run still in progress first.
+    ~TSubtitleFactoryThread() override;
+
+    TFactoryProgressEvent OnDocumentsProgress;
+    TFactoryProgressEvent OnDocumentLoad;
+    TFactoryProgressEvent OnSubtitleProgress;
+    // Reports an error that ended the run; the app shows a message box.
+    std::function<void(const QString& Message)> OnError;
+
+    const QString& ApplicationDirectory() const { return FApplicationDirectory; }
+    const QString& TemplateFileName() const { return FTemplateFileName; }
+
+    // Requests the end and waits for it, serving hand-overs meanwhile. Interface thread only.
+    void Stop();
+
+    // True when the last run handled every item: no stop, no error.
+    bool Completed() const { return FCompleted.load(); }
+
+    // The path of title number Counter: "{0}" in the pattern becomes the number with at
+    // least five digits, and the extension becomes ".etl".
+    static QString TitlePath(const QString& Directory, const QString& Pattern, qint32 Counter);
+
+    // The handler the run gives the document's OnLoad event.
+    void DocumentLoad(const QString& Text, qint32 Index, qint32 Count, bool& Stop);
+
+protected:
+    void run() override;
+
+private:
+    void Execute();
+    void GenerateDocument(TDocumentItem& Item, TDocument& Document, TSubtitleItemFactory& Factory,
+                          const std::function<TTitleTemplate&()>& Template);
+    QString ResolveDirectory(const TDocumentItem& Item, const QString& SourceFileName) const;
+    void Raise(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position);
+
+    std::vector<TDocumentItem*> FDocumentItems;
+    QString FApplicationDirectory;
+    QString FTemplateFileName;
+    THandOver FHandOver;
+    std::atomic<bool> FWorkerDone{false};
+    std::atomic<bool> FCompleted{false};
+};
