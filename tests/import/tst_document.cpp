@@ -1,5 +1,6 @@
 #include "import/Document.h"
 #include "import/DocumentError.h"
+#include "import/DocumentReader.h"
 
 #include "model/InvalidOperation.h"
 #include "model/OSError.h"
@@ -242,6 +243,27 @@ private slots:
         QTemporaryDir Dir;
         TDocument Document;
         QVERIFY_THROWS_EXCEPTION(EError, Document.Load(Dir.path()));
+        QCOMPARE(Document.Count(), 0);
+    }
+
+    void fileOverOneGibibyteIsRefused()
+    {
+        QTemporaryDir Dir;
+        const QString Path = Dir.filePath(QStringLiteral("huge.txt"));
+        QFile File(Path);
+        // Sparse: the size is what counts, not the blocks on disk.
+        QVERIFY(File.open(QIODevice::WriteOnly) && File.resize(TDocumentReader::MaximumFileSize + 1));
+        File.close();
+        TDocument Document;
+        try
+        {
+            Document.Load(Path);
+            QFAIL("no error");
+        }
+        catch (const EDocument& Error)
+        {
+            QVERIFY(Error.Message().contains(Path));
+        }
         QCOMPARE(Document.Count(), 0);
     }
 
