@@ -3,6 +3,7 @@
 #include "HashTableIterator.h"
 
 #include <cmath>
+#include <unordered_set>
 
 THashTable::THashTable(qint32 InitialCapacity, bool OwnsKeys, std::unique_ptr<THashEntryFactory> EntryFactory,
                        double LoadFactor)
@@ -121,16 +122,21 @@ TObject* THashTable::Remove(TComparable* Key, bool FreeGivenKey, bool FreeStored
 void THashTable::ClearEntries(bool FreeValues)
 {
     ++FModCount;
+    std::unordered_set<TObject*> Values;
     for (THashEntry*& Head : FBuckets) {
         while (Head) {
             THashEntry* Entry = Head;
             Head = Entry->Next;
             if (FOwnsKeys)
                 delete Entry->Key;
-            if (FreeValues)
-                delete Entry->Value;
+            if (FreeValues && Entry->Value)
+                Values.insert(Entry->Value);
             delete Entry;
         }
     }
     FCount = 0;
+    // Values are freed only once the table is empty, so that a value's destructor sees
+    // a consistent table and one value stored under two keys is not freed twice.
+    for (TObject* Value : Values)
+        delete Value;
 }

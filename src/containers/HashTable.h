@@ -11,14 +11,16 @@
 // It grows to 2 * Capacity + 1 buckets when a new key arrives while Count exceeds
 // Threshold (Capacity * LoadFactor, rounded half to even). Every change counts in
 // ModCount, which iterators watch.
-class THashTable
+class THashTable : public TObject
 {
 public:
+    // A capacity below one bucket is taken as one; EntryFactory may be null for plain
+    // THashEntry objects.
     THashTable(qint32 InitialCapacity, bool OwnsKeys, std::unique_ptr<THashEntryFactory> EntryFactory = nullptr,
                double LoadFactor = 0.75);
-    THashTable(const THashTable&) = delete;
-    THashTable& operator=(const THashTable&) = delete;
-    virtual ~THashTable();
+    ~THashTable() override;
+
+    QString ClassName() const override { return QStringLiteral("THashTable"); }
 
     virtual void Rehash();
     // Put: a new key adds an entry at the head of its bucket and returns true; a key
@@ -36,6 +38,7 @@ public:
     virtual TObject* Remove(TComparable* Key) { return Remove(Key, FOwnsKeys, FOwnsKeys); }
     virtual qint32 Count() const { return FCount; }
     virtual void Clear() { ClearEntries(false); }
+    // A value stored under several keys is freed once.
     virtual void ClearAndFreeValues() { ClearEntries(true); }
 
     qint32 Capacity() const { return qint32(FBuckets.size()); }

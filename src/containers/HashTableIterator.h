@@ -9,11 +9,13 @@ class THashTable;
 
 // Walks a hash table bucket by bucket, each chain from its head. Any change of the
 // table other than through this iterator's Remove makes the next step raise
-// "Iterator no longer valid".
+// "Iterator no longer valid". The table must outlive the iterator.
 class THashTableIterator : public TMapIterator
 {
 public:
     explicit THashTableIterator(THashTable& Table);
+
+    QString ClassName() const override { return QStringLiteral("THashTableIterator"); }
 
     void Next() override;
     void Remove() override;

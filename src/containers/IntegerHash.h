@@ -6,15 +6,25 @@
 
 #include <memory>
 
-// A hash table with integer keys (the inspector keys objects by identity); values
-// belong to the caller.
-class TIntegerHash
+// A hash table with integer keys (the inspector keys objects by identity). It owns its
+// keys; the values belong to the caller.
+class TIntegerHash : public TObject
 {
 public:
     explicit TIntegerHash(qint32 InitialCapacity) : FTable(InitialCapacity, true, nullptr, 0.75) {}
 
+    QString ClassName() const override { return QStringLiteral("TIntegerHash"); }
+
     bool Add(qint32 Key, TObject* Value) { return Put(Key, Value); }
-    bool Put(qint32 Key, TObject* Value) { return FTable.Put(new TInteger(Key), Value); }
+    // True when Key was new; a present Key gets Value instead of its old one.
+    bool Put(qint32 Key, TObject* Value)
+    {
+        auto Stored = std::make_unique<TInteger>(Key);
+        // The table takes the key (or frees it when present) only once Put returns.
+        const bool Added = FTable.Put(Stored.get(), Value);
+        Stored.release();
+        return Added;
+    }
     std::unique_ptr<TIntegerHashIterator> Iterator() { return std::make_unique<TIntegerHashIterator>(FTable); }
     bool ContainsKey(qint32 Key) const
     {
@@ -27,6 +37,7 @@ public:
         const TInteger Probe(Key);
         return FTable.Get(&Probe);
     }
+    // Removes Key and returns its value, or null when Key is not present.
     TObject* Remove(qint32 Key)
     {
         TInteger Probe(Key);

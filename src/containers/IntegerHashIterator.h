@@ -11,6 +11,8 @@ class TIntegerHashIterator : public THashTableIterator
 public:
     using THashTableIterator::THashTableIterator;
 
+    QString ClassName() const override { return QStringLiteral("TIntegerHashIterator"); }
+
     qint32 KeyInteger() const
     {
         const TComparable* Current = Key();

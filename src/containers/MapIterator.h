@@ -1,14 +1,16 @@
 #pragma once
 
+#include "Object.h"
+
 class TComparable;
-class TObject;
 
 // Walks the entries of a map; fails once the map has been changed by anything but
 // the iterator itself.
-class TMapIterator
+class TMapIterator : public TObject
 {
 public:
-    virtual ~TMapIterator() = default;
+    QString ClassName() const override { return QStringLiteral("TMapIterator"); }
+
     virtual void Next() = 0;
     virtual void Remove() = 0;
     virtual bool HasNext() const = 0;

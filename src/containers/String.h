@@ -3,6 +3,7 @@
 #include "Comparable.h"
 
 #include <QString>
+#include <QStringView>
 
 // A text key compared by code units; its hash is h = h * 31 + c over the UTF-16 code
 // units, in wrapping 32-bit arithmetic.
@@ -20,8 +21,9 @@ public:
         return FValue.compare(CheckType<TString>(Other, QStringLiteral("TString")).FValue, Qt::CaseSensitive);
     }
 
-    static qint32 Hash(const QString& Text)
+    static qint32 Hash(QStringView Text)
     {
+        // Unsigned, because the sum is meant to wrap and signed overflow is undefined.
         quint32 Result = 0;
         for (const QChar Unit : Text)
             Result = Result * 31u + Unit.unicode();
@@ -29,7 +31,7 @@ public:
     }
 
 protected:
-    // Lets a descendant hash by another rule.
+    // Lets a descendant hash by a rule that matches its own comparison.
     TString(QString Value, qint32 HashValue) : FValue(std::move(Value)), FHash(HashValue) {}
 
 private:

@@ -11,6 +11,8 @@ class TStringHashIterator : public THashTableIterator
 public:
     using THashTableIterator::THashTableIterator;
 
+    QString ClassName() const override { return QStringLiteral("TStringHashIterator"); }
+
     QString KeyString() const
     {
         const TComparable* Current = Key();

@@ -5,10 +5,13 @@
 #include <memory>
 
 // Makes the keys of a string table: case-sensitive or not.
-class _StringObjectFactory
+class _StringObjectFactory : public TObject
 {
 public:
     explicit _StringObjectFactory(bool CaseSensitive) : FCaseSensitive(CaseSensitive) {}
+
+    QString ClassName() const override { return QStringLiteral("_StringObjectFactory"); }
+    bool CaseSensitive() const { return FCaseSensitive; }
 
     std::unique_ptr<TString> CreateKey(const QString& Text) const
     {
