@@ -3,6 +3,7 @@
 #include "AgileEncryption.h"
 #include "ByteCursor.h"
 #include "DocumentError.h"
+#include "PasswordError.h"
 #include "StandardEncryption.h"
 #include "UnsupportedEncryptionError.h"
 
@@ -54,6 +55,6 @@ QByteArray TPackageDecryptor::Decrypt(const QByteArray& EncryptionInfo, const QB
         throw EDocument(QStringLiteral("无法打开文件 '%1'：加密数据已损坏（%2）。").arg(FileName, Error.Message()));
     }
     if (!AnyGiven(Passwords))
-        throw EDocument(QStringLiteral("文件 '%1' 已加密，需要密码才能打开。").arg(FileName));
-    throw EDocument(QStringLiteral("无法打开文件 '%1'：密码错误。").arg(FileName));
+        throw TPasswordError::Missing(FileName);
+    throw TPasswordError::Wrong(FileName);
 }

@@ -1,0 +1,107 @@
+#include "WordPieceTable.h"
+
+#include "ByteCursor.h"
+#include "MalformedDataError.h"
+
+#include <QtEndian>
+
+#include <algorithm>
+
+namespace
+{
+constexpr quint8 PropertyModifier = 0x01;
+constexpr quint8 PieceDescriptors = 0x02;
+constexpr qsizetype DescriptorSize = 8;
+constexpr quint32 CompressedFlag = 0x40000000;
+constexpr quint32 OffsetMask = 0x3FFFFFFF;
+} // namespace
+
+TWordPieceTable::TWordPieceTable(QByteArrayView Clx)
+{
+    TByteCursor Cursor(Clx);
+    // Property modifiers of fast-saved documents come first; they carry no text.
+    quint8 Kind = Cursor.ReadUInt8();
+    while (Kind == PropertyModifier)
+    {
+        const auto Size = static_cast<qint16>(Cursor.ReadUInt16());
+        if (Size < 0)
+            throw EMalformedData(QStringLiteral("片段表中的格式修饰长度 %1 无效").arg(Size));
+        Cursor.Skip(Size);
+        Kind = Cursor.ReadUInt8();
+    }
+    if (Kind != PieceDescriptors)
+        throw EMalformedData(QStringLiteral("片段表的类型 0x%1 无效").arg(Kind, 2, 16, QLatin1Char('0')));
+    const quint32 Size = Cursor.ReadUInt32();
+    if (Size > quint32(Cursor.Remaining()) || Size < 4 || (Size - 4) % (4 + DescriptorSize) != 0)
+        throw EMalformedData(QStringLiteral("片段表的长度 %1 无效").arg(Size));
+    const qsizetype Count = qsizetype(Size - 4) / (4 + DescriptorSize);
+    const qsizetype Positions = Cursor.Position();
+    const qsizetype Descriptors = Positions + (Count + 1) * 4;
+
+    FPieces.reserve(Count);
+    TByteCursor PositionCursor(Clx, Positions);
+    TByteCursor DescriptorCursor(Clx, Descriptors);
+    qint64 Start = PositionCursor.ReadUInt32();
+    if (Start != 0)
+        throw EMalformedData(QStringLiteral("片段表不从第一个字符开始"));
+    for (qsizetype I = 0; I < Count; ++I)
+    {
+        const qint64 End = PositionCursor.ReadUInt32();
+        if (End <= Start)
+            throw EMalformedData(QStringLiteral("片段表的字符位置没有递增"));
+        DescriptorCursor.Skip(2);
+        const quint32 Location = DescriptorCursor.ReadUInt32();
+        DescriptorCursor.Skip(2);
+        TPiece Piece;
+        Piece.Start = Start;
+        Piece.End = End;
+        Piece.Compressed = (Location & CompressedFlag) != 0;
+        Piece.Offset = Piece.Compressed ? (Location & OffsetMask) / 2 : (Location & OffsetMask);
+        FPieces.append(Piece);
+        Start = End;
+    }
+}
+
+QChar TWordPieceTable::Windows1252(quint8 Byte) noexcept
+{
+    // Only these bytes differ from Latin-1 in Word's 8-bit text.
+    static const char16_t High[32] = {0x0080, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6,
+        0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x008E, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+        0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x009E, 0x0178};
+    return Byte >= 0x80 && Byte <= 0x9F ? QChar(High[Byte - 0x80]) : QChar(Byte);
+}
+
+QString TWordPieceTable::Text(QByteArrayView WordDocument, qint64 Length) const
+{
+    // Every character takes at least one byte of the stream, so a longer text can only
+    // come from a damaged table; checking first keeps such a table from costing memory.
+    if (Length < 0 || Length > WordDocument.size())
+        throw EMalformedData(QStringLiteral("文本长度 %1 超出了文档流").arg(Length));
+    QString Text;
+    Text.reserve(Length);
+    for (const TPiece& Piece : FPieces)
+    {
+        if (Piece.Start >= Length)
+            break;
+        const qint64 Count = std::min(Piece.End, Length) - Piece.Start;
+        const qint64 Bytes = Piece.Compressed ? Count : Count * 2;
+        if (Piece.Offset > WordDocument.size() || Bytes > WordDocument.size() - Piece.Offset)
+            throw EMalformedData(QStringLiteral("文本片段超出了文档流"));
+        const char* Source = WordDocument.data() + Piece.Offset;
+        for (qint64 I = 0; I < Count; ++I)
+            Text += Piece.Compressed ? Windows1252(static_cast<quint8>(Source[I]))
+                                     : QChar(qFromLittleEndian<quint16>(Source + 2 * I));
+    }
+    if (Text.size() < Length)
+        throw EMalformedData(QStringLiteral("片段表只含 %1 个字符，少于正文的 %2 个").arg(Text.size()).arg(Length));
+    return Text;
+}
+
+qint64 TWordPieceTable::StreamOffset(qint64 Position) const
+{
+    const auto Piece = std::upper_bound(FPieces.cbegin(), FPieces.cend(), Position,
+        [](qint64 Value, const TPiece& Candidate) { return Value < Candidate.End; });
+    if (Piece == FPieces.cend() || Position < Piece->Start)
+        return -1;
+    return Piece->Offset + (Position - Piece->Start) * (Piece->Compressed ? 1 : 2);
+}

@@ -1,0 +1,124 @@
+#include "WordStreamParser.h"
+
+#include "ByteCursor.h"
+#include "DocumentError.h"
+#include "PasswordError.h"
+#include "Rc4CryptoApiKey.h"
+#include "Rc4Key.h"
+#include "UnsupportedEncryptionError.h"
+#include "UnsupportedFormatError.h"
+#include "WordFib.h"
+#include "WordParagraphFormats.h"
+#include "WordParagraphs.h"
+#include "WordPieceTable.h"
+
+#include <optional>
+
+namespace
+{
+constexpr qint64 EncryptionBlockSize = 512;
+
+template <class TKey>
+void Decrypt(const TKey& Key, QByteArray& WordDocument, QByteArray& Table, qsizetype HeaderSize)
+{
+    Key.Apply(WordDocument.data() + TWordFib::PlainSize, WordDocument.size() - TWordFib::PlainSize,
+        TWordFib::PlainSize, EncryptionBlockSize);
+    Key.Apply(Table.data() + HeaderSize, Table.size() - HeaderSize, HeaderSize, EncryptionBlockSize);
+}
+
+template <class TKey>
+void DecryptWith(const QByteArray& Info, const QString& Password, const QString& FileName, QByteArray& WordDocument,
+    QByteArray& Table)
+{
+    const std::optional<TKey> Key = TKey::Derive(Info, Password);
+    if (!Key)
+        throw Password.isEmpty() ? TPasswordError::Missing(FileName) : TPasswordError::Wrong(FileName);
+    Decrypt(*Key, WordDocument, Table, Info.size());
+}
+
+void DecryptStreams(const TWordFib& Header, const QString& Password, const QString& FileName,
+    QByteArray& WordDocument, QByteArray& Table)
+{
+    if (Header.Obfuscated)
+        throw EUnsupportedEncryption(QStringLiteral("不支持 XOR 混淆加密"));
+    if (WordDocument.size() < TWordFib::PlainSize || Header.EncryptionHeaderSize < 4
+        || Header.EncryptionHeaderSize > quint32(Table.size()))
+        throw EMalformedData(QStringLiteral("加密头的长度 %1 无效").arg(Header.EncryptionHeaderSize));
+    const QByteArray Info = Table.first(Header.EncryptionHeaderSize);
+    TByteCursor Cursor(Info);
+    const quint16 Major = Cursor.ReadUInt16();
+    const quint16 Minor = Cursor.ReadUInt16();
+    if (Major == 1 && Minor == 1)
+        DecryptWith<TRc4Key>(Info, Password, FileName, WordDocument, Table);
+    else if (Major >= 2 && Major <= 4 && Minor == 2)
+        DecryptWith<TRc4CryptoApiKey>(Info, Password, FileName, WordDocument, Table);
+    else
+        throw EUnsupportedEncryption(QStringLiteral("未知的加密版本 %1.%2").arg(Major).arg(Minor));
+}
+
+QByteArrayView Slice(const QByteArray& Stream, const TWordFib::TLocation& Location, const QString& What)
+{
+    if (Location.Offset > quint64(Stream.size()) || Location.Size > quint64(Stream.size()) - Location.Offset)
+        throw EMalformedData(QStringLiteral("%1超出了表格流").arg(What));
+    return QByteArrayView(Stream).sliced(Location.Offset, Location.Size);
+}
+
+EDocument Damaged(const QString& FileName, const EMalformedData& Error)
+{
+    return EDocument(QStringLiteral("无法读取 Word 文档 '%1'：文件已损坏（%2）。").arg(FileName, Error.Message()));
+}
+EDocument Unsupported(const QString& FileName, const EUnsupportedFormat& Error)
+{
+    return EDocument(QStringLiteral("无法读取 Word 文档 '%1'：%2。").arg(FileName, Error.Message()));
+}
+} // namespace
+
+QString TWordStreamParser::TableStreamName(const QByteArray& WordDocument, const QString& FileName)
+{
+    try
+    {
+        return TWordFib::Read(WordDocument, true).TableStreamOne ? QStringLiteral("1Table")
+                                                                   : QStringLiteral("0Table");
+    }
+    catch (const EUnsupportedFormat& Error)
+    {
+        throw Unsupported(FileName, Error);
+    }
+    catch (const EMalformedData& Error)
+    {
+        throw Damaged(FileName, Error);
+    }
+}
+
+QStringList TWordStreamParser::Parse(
+    QByteArray WordDocument, QByteArray Table, const QString& Password, const QString& FileName)
+{
+    try
+    {
+        const TWordFib Header = TWordFib::Read(WordDocument, true);
+        if (Header.Encrypted)
+            DecryptStreams(Header, Password, FileName, WordDocument, Table);
+        const TWordFib Fib = TWordFib::Read(WordDocument);
+        const TWordPieceTable Pieces(Slice(Table, Fib.PieceTable, QStringLiteral("片段表")));
+        const QString Text = Pieces.Text(WordDocument, Fib.TextLength);
+        if (!Text.contains(QChar(0x07)))
+            return TWordParagraphs::Split(Text, {});
+        const TWordParagraphFormats Formats(
+            WordDocument, Slice(Table, Fib.ParagraphFormatPages, QStringLiteral("段落格式索引")));
+        return TWordParagraphs::Split(
+            Text, [&](qint64 Position) { return Formats.IsRowEnd(Pieces.StreamOffset(Position)); });
+    }
+    catch (const EUnsupportedEncryption& Error)
+    {
+        throw EDocument(
+            QStringLiteral("无法打开 Word 文档 '%1'：它的加密方式不受支持（%2）。").arg(FileName, Error.Message()));
+    }
+    catch (const EUnsupportedFormat& Error)
+    {
+        throw Unsupported(FileName, Error);
+    }
+    catch (const EMalformedData& Error)
+    {
+        throw Damaged(FileName, Error);
+    }
+}
