@@ -9,11 +9,12 @@ namespace
 {
 // Subtrees whose text is not part of the paragraph as read: deleted and moved-away
 // revisions, field codes (the field result is shown instead), the fallback copy of
-// alternate content, and text boxes, which belong to a story of their own.
+// alternate content, ruby guide text above its base text, and text boxes, which belong
+// to a story of their own.
 bool IsSkipped(const pugi::xml_node& Node) noexcept
 {
     static const char* const Skipped[] = {"del", "delText", "moveFrom", "instrText", "delInstrText", "Fallback",
-        "txbxContent", "pPr", "rPr", "sectPr", "footnoteReference", "endnoteReference", "commentReference"};
+        "txbxContent", "rt", "pPr", "rPr", "sectPr", "footnoteReference", "endnoteReference", "commentReference"};
     for (const char* Name : Skipped)
         if (TOfficeXml::Is(Node, Name))
             return true;

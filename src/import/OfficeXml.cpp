@@ -13,9 +13,8 @@ void TOfficeXml::Load(TZipPackage& Package, const QString& PartName, pugi::xml_d
         Bytes.constData(), size_t(Bytes.size()), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
     if (!Result)
         throw EDocument(QStringLiteral("文件 '%1' 的部件 '%2' 不是有效的 XML（位置 %3）：%4。")
-                            .arg(Package.FileName(), PartName)
-                            .arg(qint64(Result.offset))
-                            .arg(QString::fromUtf8(Result.description())));
+                            .arg(Package.FileName(), PartName, QString::number(qint64(Result.offset)),
+                                QString::fromUtf8(Result.description())));
 }
 
 const char* TOfficeXml::LocalName(const pugi::xml_node& Node) noexcept

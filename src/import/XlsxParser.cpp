@@ -8,7 +8,9 @@
 #include <QList>
 #include <QLocale>
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstring>
 #include <map>
 
@@ -168,7 +170,7 @@ QString CellText(const pugi::xml_node& Cell, const QStringList& Shared, const QS
         double Parsed = 0;
         const char* End = Number.constData() + Number.size();
         const auto [Rest, Error] = std::from_chars(Number.constData(), End, Parsed);
-        if (Error == std::errc() && Rest == End)
+        if (Error == std::errc() && Rest == End && std::isfinite(Parsed))
             return TXlsxParser::FormatNumber(Parsed);
         return Value;
     }
@@ -180,11 +182,32 @@ QString CellText(const pugi::xml_node& Cell, const QStringList& Shared, const QS
 
 QString TXlsxParser::FormatNumber(double Value)
 {
+    if (!std::isfinite(Value))
+        return QStringLiteral("#NUM!"); // a cell cannot hold one; seen only in forged files
     if (Value == 0)
         Value = 0; // no "-0"
-    char Buffer[64];
-    const auto [End, Error] = std::to_chars(Buffer, Buffer + sizeof Buffer, Value);
-    QString Text = QString::fromLatin1(Buffer, Error == std::errc() ? End - Buffer : 0);
+
+    // The shortest digits that read back to the same value. Plain notation for the
+    // magnitudes people type (a million stays "1000000", not "1e+06"), exponent notation
+    // in Excel's style ("1.5E+25") only for the very large and very small.
+    char Buffer[128];
+    const auto Scientific = std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::scientific);
+    const char* Mark = std::find(Buffer, Scientific.ptr, 'e');
+    int Exponent = 0;
+    if (Mark != Scientific.ptr)
+        std::from_chars(Mark + (Mark[1] == '+' ? 2 : 1), Scientific.ptr, Exponent);
+
+    QString Text;
+    if (Exponent >= -7 && Exponent < 21)
+    {
+        const auto Fixed = std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::fixed);
+        Text = QString::fromLatin1(Buffer, Fixed.ec == std::errc() ? Fixed.ptr - Buffer : 0);
+    }
+    else
+    {
+        Text = QString::fromLatin1(Buffer, Scientific.ptr - Buffer);
+        Text.replace(u'e', u'E');
+    }
     const QString Point = QLocale().decimalPoint();
     if (Point != u".")
         Text.replace(u'.', Point);
@@ -210,6 +233,7 @@ QStringList TXlsxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
     std::map<qint64, QString> ColumnA;
 
     const pugi::xml_node SheetData = TOfficeXml::Child(Worksheet, "sheetData");
+    bool AnyCell = false;
     qint64 RowNumber = 0;
     for (pugi::xml_node Row = SheetData.first_child(); Row; Row = Row.next_sibling())
     {
@@ -227,10 +251,14 @@ QStringList TXlsxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
             const pugi::xml_attribute Reference = TOfficeXml::Attribute(Cell, "r");
             ColumnNumber = Reference ? ReferenceColumn(Reference.value()) : ColumnNumber + 1;
             LastRow = std::max(LastRow, RowNumber);
+            AnyCell = true;
             if (ColumnNumber == 1)
                 ColumnA[RowNumber] = CellText(Cell, Shared, FileName);
         }
     }
+    // Excel gives an empty sheet the dimension "A1"; a sheet without cells has no used row.
+    if (!AnyCell)
+        LastRow = 0;
     LastRow = std::min<qint64>(LastRow, MaximumRow);
 
     QStringList Lines;

@@ -5,7 +5,10 @@
 #include <QStringList>
 
 // Column A of the first sheet of an Excel workbook (.xlsx), from row 1 through the last
-// used row of that sheet, one line per row; an empty cell gives an empty line.
+// used row of that sheet, one line per row; an empty cell gives an empty line. A cell
+// gives its raw value as text: strings unchanged, numbers (dates as serial numbers) in
+// their shortest form, booleans as Excel shows them ("TRUE", "FALSE"), errors by their
+// text ("#DIV/0!"), formulas by their cached value.
 class TXlsxParser
 {
 public:

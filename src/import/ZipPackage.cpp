@@ -106,8 +106,7 @@ QByteArray TZipPackage::Read(const QString& Name)
         FTotalRead += Got;
         if (EntryRead > FEntryLimit || FTotalRead > FTotalLimit)
             throw EDocument(QStringLiteral("文件 '%1' 的部件 '%2' 解压后过大（超过 %3 字节），拒绝读取。")
-                                .arg(FFileName, Name)
-                                .arg(EntryRead > FEntryLimit ? FEntryLimit : FTotalLimit));
+                                .arg(FFileName, Name, QString::number(EntryRead > FEntryLimit ? FEntryLimit : FTotalLimit)));
     }
     return Content;
 }

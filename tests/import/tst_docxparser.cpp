@@ -80,6 +80,10 @@ private slots:
             << Body(P(R("outer") + "<w:r><w:pict><v:shape><v:textbox><w:txbxContent>" + P(R("boxed"))
                       + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>" + R(" end")))
             << QStringList{QStringLiteral("outer end")};
+        QTest::newRow("ruby guide left out")
+            << Body(P("<w:r><w:ruby><w:rubyPr/><w:rt>" + R("かん") + "</w:rt><w:rubyBase>" + R("漢") + "</w:rubyBase></w:ruby></w:r>"
+                      + R("字")))
+            << QStringList{QStringLiteral("漢字")};
         QTest::newRow("other prefix") << Body(P(R("x")) + P(R("y")), "ns0")
                                       << QStringList{QStringLiteral("x"), QStringLiteral("y")};
         QTest::newRow("no paragraphs") << Body("") << QStringList{};

@@ -100,6 +100,7 @@ private slots:
         QTest::newRow("stale dimension loses nothing")
             << Sheet("A1", Row(1, Inline("A1", "a")) + Row(3, Inline("A3", "c"))) << Lines({"a", "", "c"});
         QTest::newRow("empty sheet") << Sheet("", "") << QStringList{};
+        QTest::newRow("empty sheet as Excel writes it") << Sheet("A1", "") << QStringList{};
         QTest::newRow("shared strings: plain, rich without phonetic, blank, escape")
             << Sheet("A1:A4",
                    Row(1, R"(<c r="A1" t="s"><v>0</v></c>)") + Row(2, R"(<c r="A2" t="s"><v>1</v></c>)")
@@ -137,6 +138,27 @@ private slots:
         QCOMPARE(TXlsxParser::Parse(Xlsx(SheetXml), FileName), Expected);
     }
 
+    void formatNumber_data()
+    {
+        QTest::addColumn<double>("Value");
+        QTest::addColumn<QString>("Expected");
+        QTest::newRow("million") << 1e6 << QStringLiteral("1000000");
+        QTest::newRow("twelve digits") << 123456789012.0 << QStringLiteral("123456789012");
+        QTest::newRow("largest plain") << 1e20 << QStringLiteral("100000000000000000000");
+        QTest::newRow("exponent from 1e21") << 1.5e21 << QStringLiteral("1.5E+21");
+        QTest::newRow("small plain") << 1.25e-7 << QStringLiteral("0.000000125");
+        QTest::newRow("exponent below 1e-7") << -2e-8 << QStringLiteral("-2E-08");
+        QTest::newRow("round trip") << 0.1 + 0.2 << QStringLiteral("0.30000000000000004");
+        QTest::newRow("serial date") << 45292.5 << QStringLiteral("45292.5");
+    }
+
+    void formatNumber()
+    {
+        QFETCH(double, Value);
+        QFETCH(QString, Expected);
+        QCOMPARE(TXlsxParser::FormatNumber(Value), Expected);
+    }
+
     void numbersUseLocaleDecimalSeparator()
     {
         QLocale::setDefault(QLocale(QLocale::Hungarian, QLocale::Hungary));
@@ -146,7 +168,7 @@ private slots:
 
     void hugeDimensionIsCappedAtExcelsRowLimit()
     {
-        const QStringList Result = TXlsxParser::Parse(Xlsx(Sheet("A1:A99999999999", "")), FileName);
+        const QStringList Result = TXlsxParser::Parse(Xlsx(Sheet("A1:A99999999999", Row(1, Inline("A1", "x")))), FileName);
         QCOMPARE(Result.size(), TXlsxParser::MaximumRow);
     }
 
