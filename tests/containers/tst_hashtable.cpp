@@ -1,17 +1,19 @@
 #include "containers/HashTable.h"
-#include "containers/HashTableIterator.h"
 #include "containers/Integer.h"
 #include "containers/String.h"
 
 #include <QTest>
 
-#include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
 namespace {
 
-// A value or key that counts its destructions, so tests can tell what a table freed.
+constexpr qint32 MinInt = std::numeric_limits<qint32>::min();
+constexpr qint32 MaxInt = std::numeric_limits<qint32>::max();
+
+// An object that counts its destructions, so tests can tell what a table freed.
 class TCountedValue : public TObject
 {
 public:
@@ -32,7 +34,35 @@ private:
     int& FDestroyed;
 };
 
-// Keys in iteration order.
+// An entry class of its own, to see that the table makes and frees entries through
+// the factory it was given.
+class TCountedEntry : public THashEntry
+{
+public:
+    TCountedEntry(TComparable* Key, TObject* Value, int& Live) : THashEntry(Key, Value), FLive(Live) { ++FLive; }
+    ~TCountedEntry() override { --FLive; }
+
+private:
+    int& FLive;
+};
+
+class TCountedEntryFactory : public THashEntryFactory
+{
+public:
+    TCountedEntryFactory(int& Live, int& Destroyed) : FLive(Live), FDestroyed(Destroyed) {}
+    ~TCountedEntryFactory() override { ++FDestroyed; }
+
+    std::unique_ptr<THashEntry> CreateEntry(TComparable* Key, TObject* Value) const override
+    {
+        return std::make_unique<TCountedEntry>(Key, Value, FLive);
+    }
+
+private:
+    int& FLive;
+    int& FDestroyed;
+};
+
+// The integer keys in iteration order.
 QList<qint32> Walk(THashTable& Table)
 {
     QList<qint32> Keys;
@@ -40,12 +70,18 @@ QList<qint32> Walk(THashTable& Table)
         return Keys;
     std::unique_ptr<TMapIterator> Iterator = Table.Iterator();
     for (;;) {
-        Keys << static_cast<TInteger*>(Iterator->Key())->Value();
+        Keys << dynamic_cast<TInteger&>(*Iterator->Key()).Value();
         if (!Iterator->HasNext())
             break;
         Iterator->Next();
     }
     return Keys;
+}
+
+void PutAll(THashTable& Table, const QList<qint32>& Keys)
+{
+    for (const qint32 Key : Keys)
+        QVERIFY(Table.Put(new TInteger(Key), nullptr));
 }
 
 } // namespace
@@ -61,13 +97,14 @@ private slots:
         QTest::addColumn<int>("Keys");
         QTest::addColumn<int>("Capacity");
         QTest::addColumn<int>("Threshold");
-        QTest::newRow("10 buckets, 0 keys") << 10 << 0 << 10 << 8;
+        QTest::newRow("10 buckets, empty") << 10 << 0 << 10 << 8;
         QTest::newRow("10 buckets hold 9") << 10 << 9 << 10 << 8;
         QTest::newRow("10th key grows to 21") << 10 << 10 << 21 << 16;
-        QTest::newRow("17 keys stay at 21") << 10 << 17 << 21 << 16;
+        QTest::newRow("21 buckets hold 17") << 10 << 17 << 21 << 16;
         QTest::newRow("18th key grows to 43") << 10 << 18 << 43 << 32;
         QTest::newRow("20 buckets hold 16") << 20 << 16 << 20 << 15;
         QTest::newRow("17th key grows to 41") << 20 << 17 << 41 << 31;
+        QTest::newRow("no bucket is taken as one") << 0 << 3 << 3 << 2;
     }
 
     void growth()
@@ -88,60 +125,203 @@ private slots:
         }
     }
 
-    void hashCodes()
+    void threshold_roundsHalvesToEven_data()
     {
-        QCOMPARE(TInteger(0).HashCode(), 1);
-        QCOMPARE(TInteger(5).HashCode(), 6);
-        QCOMPARE(TInteger(-1).HashCode(), -1);
-        QCOMPARE(TInteger(2147483647).HashCode(), qint32(-2147483647 - 1));
-        QCOMPARE(TString(QStringLiteral("abc")).HashCode(), 96354);
-        QCOMPARE(TString(QString()).HashCode(), 0);
+        QTest::addColumn<int>("Capacity");
+        QTest::addColumn<double>("LoadFactor");
+        QTest::addColumn<int>("Threshold");
+        QTest::newRow("7.5 up to 8") << 10 << 0.75 << 8;
+        QTest::newRow("2.5 down to 2") << 5 << 0.5 << 2;
+        QTest::newRow("3.5 up to 4") << 7 << 0.5 << 4;
+        QTest::newRow("15.75 to 16") << 21 << 0.75 << 16;
+        QTest::newRow("30.75 to 31") << 41 << 0.75 << 31;
     }
 
-    void iterationOrder_followsBucketsAndNewestFirst()
+    void threshold_roundsHalvesToEven()
+    {
+        QFETCH(int, Capacity);
+        QFETCH(double, LoadFactor);
+        QFETCH(int, Threshold);
+        const THashTable Table(Capacity, true, nullptr, LoadFactor);
+        QCOMPARE(Table.Threshold(), Threshold);
+        QCOMPARE(Table.LoadFactor(), LoadFactor);
+    }
+
+    // The order of a walk shows the buckets: ascending, each chain newest first.
+    void bucketOfKey_data()
+    {
+        QTest::addColumn<int>("Capacity");
+        QTest::addColumn<QList<qint32>>("Inserted");
+        QTest::addColumn<QList<qint32>>("Order");
+        // 9 hashes to 10 (bucket 0); 0 and -1 hash to 1 and -1 (bucket 1); 1 to 2.
+        QTest::newRow("0 and -1 share bucket 1") << 10 << QList<qint32>{9, 0, -1, 1} << QList<qint32>{9, -1, 0, 1};
+        QTest::newRow("-1 before 0") << 10 << QList<qint32>{1, -1, 0, 9} << QList<qint32>{9, 0, -1, 1};
+        // -4 lands by its magnitude in bucket 4 with 3, not in bucket 2 as 2^32 - 4 would.
+        QTest::newRow("negative hash by its magnitude") << 10 << QList<qint32>{4, -4, 3} << QList<qint32>{3, -4, 4};
+        // The smallest integer has magnitude 2^31, which is bucket 2 of 7; the largest
+        // integer wraps to the same hash.
+        QTest::newRow("magnitude of the smallest integer")
+                << 7 << QList<qint32>{2, MinInt, 0, MaxInt} << QList<qint32>{0, MaxInt, MinInt, 2};
+    }
+
+    void bucketOfKey()
+    {
+        QFETCH(int, Capacity);
+        QFETCH(QList<qint32>, Inserted);
+        QFETCH(QList<qint32>, Order);
+        THashTable Table(Capacity, true);
+        PutAll(Table, Inserted);
+        QCOMPARE(Table.Capacity(), Capacity);
+        QCOMPARE(Walk(Table), Order);
+        for (const qint32 Key : Inserted) {
+            const TInteger Probe(Key);
+            QVERIFY(Table.ContainsKey(&Probe));
+        }
+    }
+
+    void rehash_reversesChainsAndPlacesTheNewKeyAfterwards()
     {
         THashTable Table(10, true);
-        // 0 and -1 both land in bucket 1 (hash 1 and magnitude 1); 9 hashes to 10, bucket 0.
-        Table.Put(new TInteger(0), nullptr);
-        Table.Put(new TInteger(-1), nullptr);
-        Table.Put(new TInteger(9), nullptr);
-        Table.Put(new TInteger(2), nullptr);
-        QCOMPARE(Walk(Table), (QList<qint32>{9, -1, 0, 2}));
+        // 0, 210 and 420 hash to 1, 211 and 421: bucket 1 of both 10 and 21 buckets.
+        PutAll(Table, {0, 210, 420, 1, 2, 3, 4, 5, 6});
+        QCOMPARE(Walk(Table), (QList<qint32>{420, 210, 0, 1, 2, 3, 4, 5, 6}));
 
-        // A rehash moves each chain from its head, so the two in bucket 1 swap.
-        Table.Rehash();
+        // The 10th key grows the table first and then goes to bucket 31 mod 21 = 10.
+        const quint32 ModCount = Table.ModCount();
+        PutAll(Table, {30});
         QCOMPARE(Table.Capacity(), 21);
-        QCOMPARE(Walk(Table), (QList<qint32>{0, -1, 2, 9}));
-    }
+        QCOMPARE(Table.ModCount(), ModCount + 2);
+        QCOMPARE(Walk(Table), (QList<qint32>{0, 210, 420, 1, 2, 3, 4, 5, 6, 30}));
 
-    void hashOfSmallestInteger_findsABucket()
-    {
-        THashTable Table(7, true);
-        Table.Put(new TInteger(-2147483647 - 1), nullptr);
-        const TInteger Probe(-2147483647 - 1);
-        QVERIFY(Table.ContainsKey(&Probe));
+        // With 43 buckets the chain splits: 421 mod 43 = 34, 211 mod 43 = 39.
+        Table.Rehash();
+        QCOMPARE(Table.Capacity(), 43);
+        QCOMPARE(Table.Threshold(), 32);
+        QCOMPARE(Walk(Table), (QList<qint32>{0, 1, 2, 3, 4, 5, 6, 30, 420, 210}));
     }
 
     void putOfPresentKey_replacesValueAndFreesGivenKey()
     {
-        int KeysFreed = 0;
+        int StoredFreed = 0;
+        int GivenFreed = 0;
         THashTable Table(10, true);
         TObject First;
         TObject Second;
-        QVERIFY(Table.Put(new TCountedKey(3, KeysFreed), &First));
+        auto* Stored = new TCountedKey(3, StoredFreed);
+        QVERIFY(Table.Put(Stored, &First));
         const quint32 ModCount = Table.ModCount();
-        QVERIFY(!Table.Put(new TCountedKey(3, KeysFreed), &Second));
-        QCOMPARE(KeysFreed, 1);
+        QVERIFY(!Table.Add(new TCountedKey(3, GivenFreed), &Second));
+        QCOMPARE(GivenFreed, 1);
+        QCOMPARE(StoredFreed, 0);
         QCOMPARE(Table.Count(), 1);
         QCOMPARE(Table.ModCount(), ModCount);
-        // Keys of another class never match, so the probe is of the stored key's class.
-        int ProbesFreed = 0;
-        const TCountedKey Probe(3, ProbesFreed);
-        QCOMPARE(Table.Get(&Probe), &Second);
-        QVERIFY(!Table.ContainsValue(&First));
+        QCOMPARE(Table.Iterator()->Key(), Stored);
+        QCOMPARE(Table.Get(Stored), &Second);
+
+        // The stored key object itself must not be freed by its own second Put.
+        TObject Third;
+        QVERIFY(!Table.Put(Stored, &Third));
+        QCOMPARE(StoredFreed, 0);
+        QCOMPARE(Table.Get(Stored), &Third);
     }
 
-    void removeAndClear_freeWhatTheyOwn()
+    void putOfPresentKey_withoutOwnership_freesNothing()
+    {
+        int Freed = 0;
+        TCountedKey Stored(3, Freed);
+        TCountedKey Given(3, Freed);
+        THashTable Table(10, false);
+        QVERIFY(Table.Put(&Stored, nullptr));
+        QVERIFY(!Table.Put(&Given, nullptr));
+        Table.Clear();
+        QCOMPARE(Freed, 0);
+    }
+
+    void removeFreesWhatItIsTold_data()
+    {
+        QTest::addColumn<bool>("Present");
+        QTest::addColumn<bool>("GivenIsStored");
+        QTest::addColumn<bool>("FreeGivenKey");
+        QTest::addColumn<bool>("FreeStoredKey");
+        QTest::addColumn<int>("StoredFreed");
+        QTest::addColumn<int>("GivenFreed");
+        QTest::newRow("free both") << true << false << true << true << 1 << 1;
+        QTest::newRow("free the stored key") << true << false << false << true << 1 << 0;
+        QTest::newRow("free the given key") << true << false << true << false << 0 << 1;
+        QTest::newRow("free neither") << true << false << false << false << 0 << 0;
+        QTest::newRow("given is stored, free both") << true << true << true << true << 1 << 0;
+        QTest::newRow("given is stored, free given") << true << true << true << false << 0 << 0;
+        QTest::newRow("absent key frees nothing") << false << false << true << true << 0 << 0;
+    }
+
+    void removeFreesWhatItIsTold()
+    {
+        QFETCH(bool, Present);
+        QFETCH(bool, GivenIsStored);
+        QFETCH(bool, FreeGivenKey);
+        QFETCH(bool, FreeStoredKey);
+        QFETCH(int, StoredFreed);
+        QFETCH(int, GivenFreed);
+        int OthersFreed = 0;
+        int TargetFreed = 0;
+        int ProbeFreed = 0;
+        TObject Values[4];
+        THashTable Table(10, true);
+        TCountedKey* Target = nullptr;
+        for (int Key = 0; Key < 4; ++Key) {
+            auto* Stored = new TCountedKey(Key, Key == 2 ? TargetFreed : OthersFreed);
+            Table.Put(Stored, &Values[Key]);
+            if (Key == 2)
+                Target = Stored;
+        }
+        TCountedKey* Given = GivenIsStored ? Target : new TCountedKey(Present ? 2 : 42, ProbeFreed);
+
+        QCOMPARE(Table.Remove(Given, FreeGivenKey, FreeStoredKey), Present ? &Values[2] : nullptr);
+        QCOMPARE(TargetFreed, StoredFreed);
+        QCOMPARE(ProbeFreed, GivenFreed);
+        QCOMPARE(OthersFreed, 0);
+        QCOMPARE(Table.Count(), Present ? 3 : 4);
+        int CheckFreed = 0;
+        const TCountedKey Check(2, CheckFreed);
+        QCOMPARE(Table.ContainsKey(&Check), !Present);
+
+        if (Present && TargetFreed == 0)
+            delete Target;
+        if (!GivenIsStored && ProbeFreed == 0)
+            delete Given;
+    }
+
+    void removeOfOneKey_followsOwnership()
+    {
+        int Freed = 0;
+        {
+            THashTable Owning(10, true);
+            Owning.Put(new TCountedKey(1, Freed), nullptr);
+            const quint32 ModCount = Owning.ModCount();
+            Owning.Remove(new TCountedKey(1, Freed));
+            QCOMPARE(Freed, 2);
+            QCOMPARE(Owning.ModCount(), ModCount + 1);
+
+            int AbsentFreed = 0;
+            TCountedKey Absent(5, AbsentFreed);
+            QVERIFY(Owning.Remove(&Absent) == nullptr);
+            QCOMPARE(Owning.ModCount(), ModCount + 1);
+            QCOMPARE(AbsentFreed, 0);
+            Owning.Put(new TCountedKey(6, Freed), nullptr);
+        }
+        QCOMPARE(Freed, 3);
+
+        Freed = 0;
+        TCountedKey Stored(1, Freed);
+        TCountedKey Given(1, Freed);
+        THashTable Borrowing(10, false);
+        Borrowing.Put(&Stored, nullptr);
+        Borrowing.Remove(&Given);
+        QCOMPARE(Borrowing.Count(), 0);
+        QCOMPARE(Freed, 0);
+    }
+
+    void clear_freesKeysAndOnlyOnRequestValues()
     {
         int KeysFreed = 0;
         int ValuesFreed = 0;
@@ -152,141 +332,74 @@ private slots:
                 Values.push_back(std::make_unique<TCountedValue>(ValuesFreed));
                 Table.Put(new TCountedKey(Key, KeysFreed), Values.back().get());
             }
-            int ProbesFreed = 0;
-            TCountedKey Missing(42, ProbesFreed);
-            QVERIFY(Table.Remove(&Missing, true, true) == nullptr);
-            QCOMPARE(KeysFreed, 0);
-            QCOMPARE(ProbesFreed, 0);
-
-            TCountedKey Probe(1, ProbesFreed);
-            QCOMPARE(Table.Remove(&Probe, false, true), Values[1].get());
-            QCOMPARE(KeysFreed, 1);
-            QCOMPARE(ProbesFreed, 0);
-
+            const quint32 ModCount = Table.ModCount();
             Table.Clear();
             QCOMPARE(KeysFreed, 4);
             QCOMPARE(ValuesFreed, 0);
-            Table.Put(new TCountedKey(7, KeysFreed), new TCountedValue(ValuesFreed));
+            QCOMPARE(Table.Count(), 0);
+            QVERIFY(Table.ModCount() != ModCount);
+            QVERIFY(Table.Iterator()->Key() == nullptr);
+
+            // One value under two keys is freed once.
+            auto* Shared = new TCountedValue(ValuesFreed);
+            Table.Put(new TCountedKey(7, KeysFreed), Shared);
+            Table.Put(new TCountedKey(8, KeysFreed), Shared);
+            Table.Put(new TCountedKey(9, KeysFreed), new TCountedValue(ValuesFreed));
+            Table.Put(new TCountedKey(10, KeysFreed), nullptr);
             Table.ClearAndFreeValues();
-            QCOMPARE(KeysFreed, 5);
-            QCOMPARE(ValuesFreed, 1);
-            Table.Put(new TCountedKey(8, KeysFreed), nullptr);
+            QCOMPARE(KeysFreed, 8);
+            QCOMPARE(ValuesFreed, 2);
+            QCOMPARE(Table.Count(), 0);
+
+            Table.Put(new TCountedKey(11, KeysFreed), Values[0].get());
         }
-        QCOMPARE(KeysFreed, 6);
+        // Destruction frees the keys but leaves the values to their owner.
+        QCOMPARE(KeysFreed, 9);
+        QCOMPARE(ValuesFreed, 2);
 
         THashTable Borrowing(10, false);
         TCountedKey Key(5, KeysFreed);
         Borrowing.Put(&Key, nullptr);
         Borrowing.Clear();
-        QCOMPARE(KeysFreed, 6);
+        QCOMPARE(KeysFreed, 9);
     }
 
-    void iterator_failsAfterForeignChange_data()
-    {
-        QTest::addColumn<std::function<void(THashTable&)>>("Change");
-        QTest::newRow("put of new key") << std::function<void(THashTable&)>([](THashTable& T) { T.Put(new TInteger(100), nullptr); });
-        // Remove(Key) frees the given key too when the table owns its keys.
-        QTest::newRow("remove") << std::function<void(THashTable&)>([](THashTable& T) { T.Remove(new TInteger(2)); });
-        QTest::newRow("clear") << std::function<void(THashTable&)>([](THashTable& T) { T.Clear(); });
-        QTest::newRow("rehash") << std::function<void(THashTable&)>([](THashTable& T) { T.Rehash(); });
-    }
-
-    void iterator_failsAfterForeignChange()
-    {
-        QFETCH(std::function<void(THashTable&)>, Change);
-        THashTable Table(10, true);
-        for (int Key = 0; Key < 5; ++Key)
-            Table.Put(new TInteger(Key), nullptr);
-        std::unique_ptr<TMapIterator> Iterator = Table.Iterator();
-        Iterator->Next();
-        Change(Table);
-        QVERIFY(!Iterator->IsValid());
-        try {
-            Iterator->Next();
-            QFAIL("no error raised");
-        } catch (const EError& Error) {
-            QCOMPARE(Error.Message(), QStringLiteral("Iterator no longer valid"));
-        }
-        QVERIFY_THROWS_EXCEPTION(EError, Iterator->Key());
-        QVERIFY_THROWS_EXCEPTION(EError, Iterator->SetValue(nullptr));
-    }
-
-    void iterator_removeEveryOtherEntry()
+    void containsValue_matchesComparableValuesOnly()
     {
         THashTable Table(10, true);
-        for (int Key = 0; Key < 12; ++Key)
-            Table.Put(new TInteger(Key), nullptr);
-        const QList<qint32> Order = Walk(Table);
-
-        QList<qint32> Visited;
-        std::unique_ptr<TMapIterator> Iterator = Table.Iterator();
-        for (int Step = 0;; ++Step) {
-            if (Step % 2 == 0) {
-                Iterator->Remove();
-                QVERIFY(Iterator->IsValid());
-                QVERIFY(!Iterator->IsEntryValid());
-                QVERIFY(Iterator->Key() == nullptr);
-            } else {
-                Visited << static_cast<TInteger*>(Iterator->Key())->Value();
-            }
-            if (!Iterator->HasNext())
-                break;
-            Iterator->Next();
-        }
-        QCOMPARE(Table.Count(), 6);
-        QList<qint32> Kept;
-        for (int Index = 1; Index < Order.size(); Index += 2)
-            Kept << Order[Index];
-        QCOMPARE(Visited, Kept);
-        QCOMPARE(Walk(Table), Kept);
-    }
-
-    void iterator_setValue()
-    {
-        THashTable Table(10, true);
-        TObject Value;
-        Table.Put(new TInteger(1), nullptr);
-        std::unique_ptr<TMapIterator> Iterator = Table.Iterator();
-        Iterator->SetValue(&Value);
-        const TInteger Probe(1);
-        QCOMPARE(Table.Get(&Probe), &Value);
-        Iterator->Remove();
-        try {
-            Iterator->SetValue(nullptr);
-            QFAIL("no error raised");
-        } catch (const EError& Error) {
-            QCOMPARE(Error.Message(), QStringLiteral("The entry is not valid"));
-        }
-        THashTable Empty(3, true);
-        std::unique_ptr<TMapIterator> None = Empty.Iterator();
-        QVERIFY(!None->HasNext());
-        QVERIFY(None->Key() == nullptr);
-        QVERIFY(!None->IsEntryValid());
-    }
-
-    void keysOfUnlikeClasses_neverEqual()
-    {
-        const TInteger Number(1);
-        const TString Text(QStringLiteral("1"));
-        QVERIFY(!TComparable::KeysEqual(&Number, &Text));
-        QVERIFY(TComparable::KeysEqual(nullptr, nullptr));
-        QVERIFY(!TComparable::KeysEqual(&Number, nullptr));
+        TInteger Number(12);
+        TString Text(QStringLiteral("x"));
         TObject Plain;
-        QVERIFY(!TComparable::KeysEqual(&Plain, &Plain));
-        try {
-            Number.CompareTo(&Text);
-            QFAIL("no error raised");
-        } catch (const ECompareException& Error) {
-            QCOMPARE(Error.Message(), QStringLiteral("TNumeric cannot be compared with TString"));
+        Table.Put(new TInteger(1), &Number);
+        Table.Put(new TInteger(2), &Text);
+        Table.Put(new TInteger(3), &Plain);
+        const TInteger EqualNumber(12);
+        const TString EqualText(QStringLiteral("x"));
+        QVERIFY(Table.ContainsValue(&EqualNumber));
+        QVERIFY(Table.ContainsValue(&EqualText));
+        QVERIFY(!Table.ContainsValue(&Plain));
+        const TInteger OtherNumber(13);
+        QVERIFY(!Table.ContainsValue(&OtherNumber));
+        QVERIFY(!Table.ContainsValue(nullptr));
+        Table.Put(new TInteger(4), nullptr);
+        QVERIFY(Table.ContainsValue(nullptr));
+    }
+
+    void entries_comeFromTheGivenFactory()
+    {
+        int LiveEntries = 0;
+        int FactoriesFreed = 0;
+        {
+            THashTable Table(3, true, std::make_unique<TCountedEntryFactory>(LiveEntries, FactoriesFreed));
+            PutAll(Table, {1, 2, 3, 4, 5});
+            QCOMPARE(LiveEntries, 5);
+            TInteger Probe(2);
+            Table.Remove(&Probe, false, true);
+            QCOMPARE(LiveEntries, 4);
+            QCOMPARE(FactoriesFreed, 0);
         }
-        try {
-            Text.CompareTo(&Number);
-            QFAIL("no error raised");
-        } catch (const ECompareException& Error) {
-            QCOMPARE(Error.Message(), QStringLiteral("TString cannot be compared with TInteger"));
-        }
-        QCOMPARE(TComparable::CompareKeys(&Number, nullptr), -1);
-        QVERIFY(TInteger(2).CompareTo(&Number) > 0);
+        QCOMPARE(LiveEntries, 0);
+        QCOMPARE(FactoriesFreed, 1);
     }
 };
 
