@@ -1,6 +1,5 @@
 #include "Document.h"
 
-#include "DocumentError.h"
 #include "ExcelReader.h"
 #include "MicroDvdReader.h"
 #include "PlainTextReader.h"
@@ -27,8 +26,8 @@ void TDocument::Load(const QString& FileName, const QString& Password)
     Clear();
     const std::unique_ptr<TDocumentReader> Reader = CreateReader(FileName);
     const QStringList Lines = Reader->Read(FileName, Password);
-    if (Lines.size() > std::numeric_limits<qint32>::max())
-        throw EDocument(QStringLiteral("文件 '%1' 的行数过多，无法读取。").arg(FileName));
+    static_assert(TDocumentReader::MaximumLines <= std::numeric_limits<qint32>::max(),
+        "the load notification counts lines in 32 bits");
 
     const qint32 Count = qint32(Lines.size());
     FStrings.reserve(Count);

@@ -6,6 +6,8 @@
 
 #include <QFile>
 
+#include <new>
+
 namespace
 {
 QByteArray ReadWholeFile(const QString& FileName)
@@ -47,7 +49,23 @@ TDocumentReader::~TDocumentReader() = default;
 
 QStringList TDocumentReader::Read(const QString& FileName, const QString& Password)
 {
-    return Parse(ReadWholeFile(FileName), FileName, Password);
+    QStringList Lines;
+    try
+    {
+        Lines = Parse(ReadWholeFile(FileName), FileName, Password);
+    }
+    catch (const std::bad_alloc&)
+    {
+        throw EDocument(QStringLiteral("内存不足，无法读取文件 '%1'。").arg(FileName));
+    }
+    if (Lines.size() > MaximumLines)
+        throw TooManyLines(FileName);
+    return Lines;
+}
+
+EDocument TDocumentReader::TooManyLines(const QString& FileName)
+{
+    return EDocument(QStringLiteral("文件 '%1' 超过 %2 行，不能作为字幕来源读取。").arg(FileName, QString::number(MaximumLines)));
 }
 
 QString TDocumentReader::Transform(const QString& Line) const

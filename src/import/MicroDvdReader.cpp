@@ -20,8 +20,10 @@ QStringList TMicroDvdReader::Parse(const QByteArray& Content, const QString& Fil
 {
     // "|" never touches a line break, so replacing it line by line gives the same lines
     // as replacing it in the joined text and splitting again.
-    QStringList Lines = FDecoder.DecodeLines(Content, FileName);
-    for (QString& Line : Lines)
+    std::optional<QStringList> Lines = FDecoder.DecodeLines(Content, FileName, MaximumLines);
+    if (!Lines)
+        throw TooManyLines(FileName);
+    for (QString& Line : *Lines)
         Line.replace(u'|', u' ');
-    return Lines;
+    return *std::move(Lines);
 }

@@ -7,5 +7,8 @@ TPlainTextReader::TPlainTextReader(const QByteArray& LegacyCodec)
 
 QStringList TPlainTextReader::Parse(const QByteArray& Content, const QString& FileName, const QString&)
 {
-    return FDecoder.DecodeLines(Content, FileName);
+    std::optional<QStringList> Lines = FDecoder.DecodeLines(Content, FileName, MaximumLines);
+    if (!Lines)
+        throw TooManyLines(FileName);
+    return *std::move(Lines);
 }

@@ -14,6 +14,35 @@ bool StartsWith(const QByteArray& Content, const char* Mark, qsizetype Length)
     return Content.size() >= Length && std::equal(Mark, Mark + Length, Content.constData());
 }
 
+// Calls Line(Start, Length) for every line of Text, as SplitLines describes them.
+template <typename TLine>
+void ForEachLine(const QString& Text, TLine Line)
+{
+    qsizetype End = Text.indexOf(QChar(u'\0'));
+    if (End < 0)
+        End = Text.size();
+
+    const QChar* Data = Text.constData();
+    qsizetype Start = 0;
+    qsizetype I = 0;
+    while (I < End)
+    {
+        const char16_t C = Data[I].unicode();
+        if (C != u'\r' && C != u'\n')
+        {
+            ++I;
+            continue;
+        }
+        Line(Start, I - Start);
+        ++I;
+        if (C == u'\r' && I < End && Data[I] == u'\n')
+            ++I;
+        Start = I;
+    }
+    if (Start < End)
+        Line(Start, End - Start);
+}
+
 QString DecodeWith(QStringConverter::Encoding Encoding, QByteArrayView Bytes)
 {
     QStringDecoder Decoder(Encoding, DecoderFlags);
@@ -48,38 +77,27 @@ QString TTextFileDecoder::Decode(const QByteArray& Content, const QString& FileN
     return Legacy.decode(Bytes);
 }
 
-QStringList TTextFileDecoder::DecodeLines(const QByteArray& Content, const QString& FileName) const
+std::optional<QStringList> TTextFileDecoder::DecodeLines(
+    const QByteArray& Content, const QString& FileName, qsizetype MaximumLines) const
 {
-    return SplitLines(Decode(Content, FileName));
+    const QString Text = Decode(Content, FileName);
+    if (CountLines(Text) > MaximumLines)
+        return std::nullopt;
+    return SplitLines(Text);
 }
 
 QStringList TTextFileDecoder::SplitLines(const QString& Text)
 {
-    qsizetype End = Text.indexOf(QChar(u'\0'));
-    if (End < 0)
-        End = Text.size();
-
     QStringList Lines;
-    const QChar* Data = Text.constData();
-    qsizetype Start = 0;
-    qsizetype I = 0;
-    while (I < End)
-    {
-        const char16_t C = Data[I].unicode();
-        if (C != u'\r' && C != u'\n')
-        {
-            ++I;
-            continue;
-        }
-        Lines.append(Text.mid(Start, I - Start));
-        ++I;
-        if (C == u'\r' && I < End && Data[I] == u'\n')
-            ++I;
-        Start = I;
-    }
-    if (Start < End)
-        Lines.append(Text.mid(Start, End - Start));
+    ForEachLine(Text, [&Lines, &Text](qsizetype Start, qsizetype Length) { Lines.append(Text.mid(Start, Length)); });
     return Lines;
+}
+
+qsizetype TTextFileDecoder::CountLines(const QString& Text)
+{
+    qsizetype Count = 0;
+    ForEachLine(Text, [&Count](qsizetype, qsizetype) { ++Count; });
+    return Count;
 }
 
 QByteArray TTextFileDecoder::LegacyCodecForLocale(const QLocale& Locale)

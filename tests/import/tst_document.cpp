@@ -267,6 +267,43 @@ private slots:
         QCOMPARE(Document.Count(), 0);
     }
 
+    void tooManyLinesAreRefused_data()
+    {
+        QTest::addColumn<QString>("Name");
+        QTest::newRow("text") << QStringLiteral("many.txt");
+        QTest::newRow("MicroDVD") << QStringLiteral("many.sub");
+    }
+
+    void tooManyLinesAreRefused()
+    {
+        QFETCH(QString, Name);
+        TFiles Files;
+        const QString Path = Files.Write(Name, QByteArray(TDocumentReader::MaximumLines + 1, '\n'));
+        TDocument Document;
+        Document.Add(QStringLiteral("from before"));
+        bool Notified = false;
+        Document.OnLoad = [&](const QString&, qint32, qint32, bool&) { Notified = true; };
+        try
+        {
+            Document.Load(Path);
+            QFAIL("no error");
+        }
+        catch (const EDocument& Error)
+        {
+            QVERIFY(Error.Message().contains(Path));
+        }
+        QCOMPARE(Document.Count(), 0);
+        QVERIFY(!Notified);
+    }
+
+    void linesUpToTheLimitAreRead()
+    {
+        TFiles Files;
+        TDocument Document;
+        Document.Load(Files.Write(QStringLiteral("limit.txt"), QByteArray(TDocumentReader::MaximumLines, '\n')));
+        QCOMPARE(Document.Count(), TDocumentReader::MaximumLines);
+    }
+
     void passwordIgnoredForText()
     {
         TFiles Files;
