@@ -69,12 +69,11 @@ QByteArray Base64(const pugi::xml_node& Node, const char* Name)
 
 QByteArray HashAlgorithm(const QString& Name)
 {
+    // Office writes "SHA512"; "SHA-512" is accepted as well.
+    const QString Plain = QString(Name).remove(u'-');
     static const char* const Known[] = {"SHA1", "SHA256", "SHA384", "SHA512"};
     for (const char* Algorithm : Known)
-        if (Name.compare(QLatin1StringView(Algorithm), Qt::CaseInsensitive) == 0
-            || Name.compare(QLatin1StringView(Algorithm).left(3) + u'-' + QLatin1StringView(Algorithm).mid(3),
-                   Qt::CaseInsensitive)
-                == 0)
+        if (Plain.compare(QLatin1StringView(Algorithm), Qt::CaseInsensitive) == 0)
             return QByteArray(Algorithm);
     throw EUnsupportedEncryption(QStringLiteral("不支持哈希算法 %1").arg(Name));
 }

@@ -1,7 +1,7 @@
 #include "Rc4CryptoApiKey.h"
 
 #include "ByteCursor.h"
-#include "MalformedDataError.h"
+#include "UnsupportedEncryptionError.h"
 #include "MessageDigest.h"
 #include "Rc4Cipher.h"
 #include "Utf16LittleEndian.h"
@@ -29,7 +29,7 @@ std::optional<TRc4CryptoApiKey> TRc4CryptoApiKey::Derive(const QByteArray& Encry
     const quint16 Major = Cursor.ReadUInt16();
     const quint16 Minor = Cursor.ReadUInt16();
     if (Major < 2 || Major > 4 || Minor != 2)
-        throw EMalformedData(QStringLiteral("加密版本 %1.%2 不是 RC4 CryptoAPI 加密").arg(Major).arg(Minor));
+        throw EUnsupportedEncryption(QStringLiteral("加密版本 %1.%2 不是 RC4 CryptoAPI 加密").arg(Major).arg(Minor));
     Cursor.Skip(4); // a copy of the header's flags
     const quint32 HeaderSize = Cursor.ReadUInt32();
     if (HeaderSize < MinimumHeaderSize || HeaderSize > quint32(Cursor.Remaining()))
@@ -40,9 +40,9 @@ std::optional<TRc4CryptoApiKey> TRc4CryptoApiKey::Derive(const QByteArray& Encry
     const quint32 HashAlgorithm = Cursor.ReadUInt32();
     quint32 KeyBits = Cursor.ReadUInt32();
     if (Algorithm != AlgorithmRc4)
-        throw EMalformedData(QStringLiteral("不支持的加密算法 0x%1").arg(Algorithm, 4, 16, QLatin1Char('0')));
+        throw EUnsupportedEncryption(QStringLiteral("不支持的加密算法 0x%1").arg(Algorithm, 4, 16, QLatin1Char('0')));
     if (HashAlgorithm != AlgorithmSha1 && HashAlgorithm != 0)
-        throw EMalformedData(QStringLiteral("不支持的哈希算法 0x%1").arg(HashAlgorithm, 4, 16, QLatin1Char('0')));
+        throw EUnsupportedEncryption(QStringLiteral("不支持的哈希算法 0x%1").arg(HashAlgorithm, 4, 16, QLatin1Char('0')));
     if (KeyBits == 0)
         KeyBits = 40; // an empty key size stands for the export-grade default
     if (KeyBits < 40 || KeyBits > 128 || KeyBits % 8 != 0)

@@ -13,8 +13,9 @@ class TRc4CryptoApiKey
 public:
     // EncryptionInfo starts at the version (2, 3 or 4 . 2), then Flags(4), HeaderSize(4),
     // the EncryptionHeader and the EncryptionVerifier. Gives nullopt when the password fails
-    // the verifier; raises EMalformedData (whose message names no file) when the structure
-    // is damaged or names an algorithm other than RC4 with SHA-1.
+    // the verifier. Raises EUnsupportedEncryption when it names another version or an
+    // algorithm other than RC4 with SHA-1, EMalformedData when it is damaged; neither
+    // message names the file, the caller adds it (TPasswordError words the password cases).
     static std::optional<TRc4CryptoApiKey> Derive(const QByteArray& EncryptionInfo, const QString& Password);
 
     // XORs the keystream for stream bytes [StreamOffset, StreamOffset + Size) into Data;

@@ -1,7 +1,7 @@
 #include "Rc4Key.h"
 
 #include "ByteCursor.h"
-#include "MalformedDataError.h"
+#include "UnsupportedEncryptionError.h"
 #include "MessageDigest.h"
 #include "Rc4Cipher.h"
 #include "Utf16LittleEndian.h"
@@ -25,7 +25,7 @@ std::optional<TRc4Key> TRc4Key::Derive(const QByteArray& EncryptionInfo, const Q
     const quint16 Major = Cursor.ReadUInt16();
     const quint16 Minor = Cursor.ReadUInt16();
     if (Major != 1 || Minor != 1)
-        throw EMalformedData(QStringLiteral("加密版本 %1.%2 不是 RC4 加密").arg(Major).arg(Minor));
+        throw EUnsupportedEncryption(QStringLiteral("加密版本 %1.%2 不是 RC4 加密").arg(Major).arg(Minor));
     const QByteArrayView Salt = Cursor.ReadBytes(SaltSize);
     QByteArray Verifier = Cursor.ReadBytes(VerifierSize * 2).toByteArray();
 

@@ -12,8 +12,9 @@ class TRc4Key
 {
 public:
     // EncryptionInfo starts at the version (1, 1), then Salt(16), EncryptedVerifier(16),
-    // EncryptedVerifierHash(16). Gives nullopt when the password fails the verifier; raises
-    // EMalformedData (whose message names no file) when the structure is damaged.
+    // EncryptedVerifierHash(16). Gives nullopt when the password fails the verifier. Raises
+    // EUnsupportedEncryption for another version, EMalformedData when the structure is cut
+    // short; neither message names the file, the caller adds it.
     static std::optional<TRc4Key> Derive(const QByteArray& EncryptionInfo, const QString& Password);
 
     // XORs the keystream for stream bytes [StreamOffset, StreamOffset + Size) into Data;
