@@ -2,7 +2,10 @@
 
 #include "HashTableIterator.h"
 
+#include "model/InvalidOperation.h"
+
 #include <cmath>
+#include <limits>
 #include <unordered_set>
 
 THashTable::THashTable(qint32 InitialCapacity, bool OwnsKeys, std::unique_ptr<THashEntryFactory> EntryFactory,
@@ -13,6 +16,10 @@ THashTable::THashTable(qint32 InitialCapacity, bool OwnsKeys, std::unique_ptr<TH
     , FLoadFactor(LoadFactor)
     , FOwnsKeys(OwnsKeys)
 {
+    // Without a positive load factor the table would grow at every new key, or the
+    // threshold would be no number at all.
+    if (!(LoadFactor > 0) || !std::isfinite(LoadFactor))
+        throw EInvalidOp(QStringLiteral("哈希表的负载因子 %1 无效：必须是正数。").arg(LoadFactor));
     ComputeThreshold();
 }
 
@@ -24,7 +31,9 @@ THashTable::~THashTable()
 void THashTable::ComputeThreshold()
 {
     // nearbyint rounds halves to even in the default rounding mode: 7.5 gives 8.
-    FThreshold = qint32(std::nearbyint(double(FBuckets.size()) * FLoadFactor));
+    const double Threshold = std::nearbyint(double(FBuckets.size()) * FLoadFactor);
+    FThreshold = Threshold >= double(std::numeric_limits<qint32>::max()) ? std::numeric_limits<qint32>::max()
+                                                                          : qint32(Threshold);
 }
 
 std::size_t THashTable::BucketOf(const TComparable* Key) const

@@ -15,7 +15,7 @@ class THashTable : public TObject
 {
 public:
     // A capacity below one bucket is taken as one; EntryFactory may be null for plain
-    // THashEntry objects.
+    // THashEntry objects. A load factor that is not a positive number raises EInvalidOp.
     THashTable(qint32 InitialCapacity, bool OwnsKeys, std::unique_ptr<THashEntryFactory> EntryFactory = nullptr,
                double LoadFactor = 0.75);
     ~THashTable() override;
@@ -25,7 +25,8 @@ public:
     virtual void Rehash();
     // Put: a new key adds an entry at the head of its bucket and returns true; a key
     // already present gets the new value, the given key is freed when the table owns
-    // keys (the stored one stays), and false is returned.
+    // keys (the stored one stays, and is never freed when passed again itself), and
+    // false is returned. Should Put fail, the key is still the caller's.
     virtual bool Add(TComparable* Key, TObject* Value) { return Put(Key, Value); }
     virtual bool Put(TComparable* Key, TObject* Value);
     virtual std::unique_ptr<TMapIterator> Iterator();

@@ -2,6 +2,8 @@
 #include "containers/Integer.h"
 #include "containers/String.h"
 
+#include "model/InvalidOperation.h"
+
 #include <QTest>
 
 #include <limits>
@@ -145,6 +147,21 @@ private slots:
         const THashTable Table(Capacity, true, nullptr, LoadFactor);
         QCOMPARE(Table.Threshold(), Threshold);
         QCOMPARE(Table.LoadFactor(), LoadFactor);
+    }
+
+    void loadFactor_mustBePositive_data()
+    {
+        QTest::addColumn<double>("LoadFactor");
+        QTest::newRow("zero") << 0.0;
+        QTest::newRow("negative") << -0.75;
+        QTest::newRow("not a number") << std::numeric_limits<double>::quiet_NaN();
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity();
+    }
+
+    void loadFactor_mustBePositive()
+    {
+        QFETCH(double, LoadFactor);
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, THashTable(10, true, nullptr, LoadFactor));
     }
 
     // The order of a walk shows the buckets: ascending, each chain newest first.
