@@ -13,6 +13,8 @@
 #include <cmath>
 #include <cstring>
 #include <map>
+#include <string>
+#include <string_view>
 
 namespace
 {
@@ -187,31 +189,36 @@ QString TXlsxParser::FormatNumber(double Value)
     if (Value == 0)
         Value = 0; // no "-0"
 
-    // The shortest digits that read back to the same value. Plain notation for the
-    // magnitudes people type (a million stays "1000000", not "1e+06"), exponent notation
-    // in Excel's style ("1.5E+25") only for the very large and very small.
-    char Buffer[128];
-    const auto Scientific = std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::scientific);
-    const char* Mark = std::find(Buffer, Scientific.ptr, 'e');
+    // The shortest digits that read back to the same value, placed in plain notation for
+    // the magnitudes people type (a million stays "1000000", not "1e+06"), and in
+    // Excel's exponent style ("1.5E+25") only for the very large and very small.
+    char Buffer[64];
+    const auto Scientific = std::to_chars(Buffer, Buffer + sizeof Buffer, std::fabs(Value), std::chars_format::scientific);
+    const std::string_view Text(Buffer, size_t(Scientific.ptr - Buffer));
+    const size_t Mark = Text.find('e');
     int Exponent = 0;
-    if (Mark != Scientific.ptr)
-        std::from_chars(Mark + (Mark[1] == '+' ? 2 : 1), Scientific.ptr, Exponent);
+    std::from_chars(Text.data() + Mark + (Text[Mark + 1] == '+' ? 2 : 1), Text.data() + Text.size(), Exponent);
 
-    QString Text;
-    if (Exponent >= -7 && Exponent < 21)
-    {
-        const auto Fixed = std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::fixed);
-        Text = QString::fromLatin1(Buffer, Fixed.ec == std::errc() ? Fixed.ptr - Buffer : 0);
-    }
-    else
-    {
-        Text = QString::fromLatin1(Buffer, Scientific.ptr - Buffer);
-        Text.replace(u'e', u'E');
-    }
+    QString Result = Value < 0 ? QStringLiteral("-") : QString();
     const QString Point = QLocale().decimalPoint();
-    if (Point != u".")
-        Text.replace(u'.', Point);
-    return Text;
+    if (Exponent < -7 || Exponent >= 21)
+    {
+        Result += QString::fromLatin1(Text.data(), qsizetype(Text.size())).replace(u'e', u'E');
+        return Result.replace(u'.', Point);
+    }
+
+    std::string Digits(Text.substr(0, Mark));
+    if (Digits.size() > 1)
+        Digits.erase(1, 1); // the point after the first digit
+    const int Count = int(Digits.size());
+    if (Exponent < 0)
+        Result += QStringLiteral("0") + Point + QString(-Exponent - 1, u'0') + QString::fromLatin1(Digits);
+    else if (Exponent + 1 >= Count)
+        Result += QString::fromLatin1(Digits) + QString(Exponent + 1 - Count, u'0');
+    else
+        Result += QString::fromLatin1(Digits.substr(0, size_t(Exponent) + 1)) + Point
+            + QString::fromLatin1(Digits.substr(size_t(Exponent) + 1));
+    return Result;
 }
 
 QStringList TXlsxParser::Parse(const QByteArray& ZipBytes, const QString& FileName)

@@ -150,6 +150,9 @@ private slots:
         QTest::newRow("exponent below 1e-7") << -2e-8 << QStringLiteral("-2E-08");
         QTest::newRow("round trip") << 0.1 + 0.2 << QStringLiteral("0.30000000000000004");
         QTest::newRow("serial date") << 45292.5 << QStringLiteral("45292.5");
+        QTest::newRow("beyond double precision") << 1.234567890123457e17 << QStringLiteral("123456789012345700");
+        QTest::newRow("negative fraction") << -0.5 << QStringLiteral("-0.5");
+        QTest::newRow("negative exponent notation") << -1.5e300 << QStringLiteral("-1.5E+300");
     }
 
     void formatNumber()
