@@ -2,7 +2,7 @@
 
 #include "IntfCastError.h"
 #include "UnicodeTextFile.h"
-#include "XMLDocError.h"
+#include "model/XMLDocError.h"
 
 #include "model/OSError.h"
 

@@ -3,7 +3,7 @@
 #include "titles/TitleDocumentFile.h"
 #include "titles/TitlePlacement.h"
 #include "titles/TitleTemplate.h"
-#include "titles/XMLDocError.h"
+#include "model/XMLDocError.h"
 
 #include "model/ApplicationDirectory.h"
 #include "model/ConvertError.h"

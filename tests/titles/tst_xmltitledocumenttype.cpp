@@ -1,6 +1,6 @@
 #include "titles/IntfCastError.h"
 #include "titles/TitleDocumentFile.h"
-#include "titles/XMLDocError.h"
+#include "model/XMLDocError.h"
 #include "titles/XMLTitleDocumentType.h"
 
 #include "model/ApplicationDirectory.h"
