@@ -32,6 +32,7 @@ public:
     qsizetype Count() const noexcept { return FStrings.size(); }
     // Fails with EInvalidOp for an index outside 0 .. Count() - 1.
     const QString& Strings(qsizetype Index) const;
+    const QString& operator[](qsizetype Index) const { return Strings(Index); }
     void Add(const QString& Line);
     void Clear();
 

@@ -353,6 +353,8 @@ private slots:
         TDocument Document;
         Document.Add(QStringLiteral("a"));
         QCOMPARE(Document.Strings(0), QStringLiteral("a"));
+        QCOMPARE(Document[0], QStringLiteral("a"));
+        QVERIFY_THROWS_EXCEPTION(EInvalidOp, Document[1]);
         QVERIFY_THROWS_EXCEPTION(EInvalidOp, Document.Strings(1));
         QVERIFY_THROWS_EXCEPTION(EInvalidOp, Document.Strings(-1));
         Document.Clear();
