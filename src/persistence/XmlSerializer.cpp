@@ -12,6 +12,7 @@
 #include "model/XMLDocError.h"
 
 #include <QFile>
+#include <QHash>
 #include <QLocale>
 #include <QSaveFile>
 
@@ -81,8 +82,13 @@ private:
 
     void WriteScalar(const TPersistent& Object, const TPropertyInfo& Property)
     {
-        const TXmlType Type = XmlTypeOf(Property);
-        const QString Attributes = TypeAttribute(FWriter.Prefix(Type.Namespace), Type.Name);
+        // The annotation of a property never changes, and the first one asked for also
+        // fixes its prefix, so it is built once per property.
+        QString& Attributes = FTypeAttributes[&Property];
+        if (Attributes.isEmpty()) {
+            const TXmlType Type = XmlTypeOf(Property);
+            Attributes = TypeAttribute(FWriter.Prefix(Type.Namespace), Type.Name);
+        }
         FWriter.Element(Property.Name, Attributes, ValueText(Object, Property));
     }
 
@@ -128,6 +134,7 @@ private:
     }
 
     TXmlWriter& FWriter;
+    QHash<const TPropertyInfo*, QString> FTypeAttributes;
 };
 
 QStringView LocalName(const char* QualifiedName, QString& Storage)

@@ -4,8 +4,20 @@ namespace {
 
 const QString LineEnd = QStringLiteral("\r\n");
 
+bool NeedsEscape(const QString& Text, bool InAttribute)
+{
+    for (const QChar Character : Text) {
+        const char16_t Code = Character.unicode();
+        if (Code == u'&' || Code == u'<' || Code == u'>' || Code < 0x20 || (InAttribute && Code == u'"'))
+            return true;
+    }
+    return false;
+}
+
 QString Escape(const QString& Text, bool InAttribute)
 {
+    if (!NeedsEscape(Text, InAttribute))
+        return Text;
     QString Result;
     Result.reserve(Text.size());
     for (const QChar Character : Text) {
@@ -56,7 +68,8 @@ QString TXmlWriter::Prefix(const QString& Namespace)
 
 void TXmlWriter::Indent()
 {
-    FBody += QString(FDepth * 2, QLatin1Char(' '));
+    for (int Level = 0; Level < FDepth; ++Level)
+        FBody += QLatin1String("  ");
 }
 
 void TXmlWriter::StartElement(const QString& Name, const QString& Attributes)
@@ -75,12 +88,21 @@ void TXmlWriter::EndElement(const QString& Name)
 
 void TXmlWriter::Element(const QString& Name, const QString& Attributes, const QString& Text)
 {
+    // Appended piece by piece: a project of many records writes hundreds of thousands
+    // of these, and temporaries would dominate the save.
     Indent();
-    if (Text.isEmpty())
-        FBody += QLatin1Char('<') + Name + Attributes + QLatin1String("/>") + LineEnd;
-    else
-        FBody += QLatin1Char('<') + Name + Attributes + QLatin1Char('>') + EscapeText(Text) + QLatin1String("</") + Name
-               + QLatin1Char('>') + LineEnd;
+    FBody += QLatin1Char('<');
+    FBody += Name;
+    FBody += Attributes;
+    if (Text.isEmpty()) {
+        FBody += QLatin1String("/>\r\n");
+        return;
+    }
+    FBody += QLatin1Char('>');
+    FBody += EscapeText(Text);
+    FBody += QLatin1String("</");
+    FBody += Name;
+    FBody += QLatin1String(">\r\n");
 }
 
 QString TXmlWriter::Document(const QString& StandAlone, const QString& RootName, const QString& ExtraDeclarations) const
