@@ -1,31 +1,13 @@
 #include "WordReader.h"
 
+#include "CompoundFile.h"
 #include "DocumentError.h"
 #include "DocxParser.h"
+#include "EncryptedPackage.h"
 #include "OfficeContent.h"
+#include "WordBinaryParser.h"
 
-#if __has_include("import/CompoundFile.h")
-#include "import/CompoundFile.h"
-#define NUVEX_HAS_COMPOUND_FILE 1
-#if __has_include("import/EncryptedPackage.h")
-#include "import/EncryptedPackage.h"
-#define NUVEX_HAS_ENCRYPTED_PACKAGE 1
-#endif
-#if __has_include("import/WordBinaryParser.h")
-#include "import/WordBinaryParser.h"
-#define NUVEX_HAS_BINARY_PARSER 1
-#endif
-#endif
-
-namespace
-{
-[[maybe_unused]] EError NotSupported(const QString& FileName, const QString& What)
-{
-    return EError(QStringLiteral("暂不支持读取%1：'%2'。").arg(What, FileName));
-}
-} // namespace
-
-QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileName, [[maybe_unused]] const QString& Password)
+QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileName, const QString& Password)
 {
     switch (TOfficeContent::Sniff(Content))
     {
@@ -33,20 +15,10 @@ QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileNam
         return TDocxParser::Parse(Content, FileName);
     case TOfficeContent::TKind::CompoundFile:
     {
-#ifdef NUVEX_HAS_COMPOUND_FILE
         const TCompoundFile Compound(Content, FileName);
-#ifdef NUVEX_HAS_ENCRYPTED_PACKAGE
         if (TEncryptedPackage::IsEncryptedPackage(Compound))
             return TDocxParser::Parse(TEncryptedPackage::Decrypt(Compound, QStringList{Password}, FileName), FileName);
-#endif
-#ifdef NUVEX_HAS_BINARY_PARSER
         return TWordBinaryParser::Parse(Compound, Password, FileName);
-#else
-        throw NotSupported(FileName, QStringLiteral("97-2003 格式的文档"));
-#endif
-#else
-        throw NotSupported(FileName, QStringLiteral("复合文档格式（97-2003 格式或加密的文档）"));
-#endif
     }
     case TOfficeContent::TKind::Unknown:
         break;
