@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins libgl-dev
   libpugixml-dev libzip-dev zlib1g-dev libgsf-1-dev libssl-dev
   libbenchmark-dev
+  openssl e2fsprogs
   fonts-noto-cjk fonts-liberation2
 )
 
