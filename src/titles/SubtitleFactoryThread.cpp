@@ -1,6 +1,7 @@
 #include "SubtitleFactoryThread.h"
 
 #include "SubtitleItemFactory.h"
+#include "TitleOutputPath.h"
 #include "TitleTemplate.h"
 
 #include "import/Document.h"
@@ -17,40 +18,6 @@
 #include <optional>
 #include <sys/stat.h>
 
-namespace {
-
-// Removes the characters of code 32 or less (blanks, line breaks, controls) from both ends.
-QString TrimControls(const QString& Text)
-{
-    qsizetype First = 0;
-    qsizetype Last = Text.size();
-    while (First < Last && Text[First].unicode() <= 32)
-        ++First;
-    while (Last > First && Text[Last - 1].unicode() <= 32)
-        --Last;
-    return Text.mid(First, Last - First);
-}
-
-QString WithoutDirectory(const QString& Path)
-{
-    return Path.mid(Path.lastIndexOf(QLatin1Char('/')) + 1);
-}
-
-QString WithoutExtension(const QString& FileName)
-{
-    const qsizetype Dot = FileName.lastIndexOf(QLatin1Char('.'));
-    return Dot >= 0 ? FileName.left(Dot) : FileName;
-}
-
-// Replaces the extension of the path's file name, or appends one when it has none.
-QString WithExtension(const QString& Path, const QString& Extension)
-{
-    const qsizetype Separator = Path.lastIndexOf(QLatin1Char('/'));
-    const qsizetype Dot = Path.lastIndexOf(QLatin1Char('.'));
-    return (Dot > Separator ? Path.left(Dot) : Path) + Extension;
-}
-
-} // namespace
 
 TSubtitleFactoryThread::TSubtitleFactoryThread(std::vector<TDocumentItem*> DocumentItems, QObject* Parent)
     : QThread(Parent)
@@ -161,16 +128,18 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
         if (isInterruptionRequested())
             return;
         if (Line % Increment == 0) {
-            Item.SetSubtitleContent(TrimControls(Document.Strings(Line)));
+            Item.SetSubtitleContent(TTitleOutputPath::TrimControl(Document.Strings(Line)));
             if (Item.SubtitleContent().isEmpty())
                 continue;
             const QString Path = TitlePath(ResolveDirectory(Item, SourceFileName), Pattern, Counter);
-            const qsizetype Separator = Path.lastIndexOf(QLatin1Char('/'));
+            QString TitleDirectory;
+            QString TitleFileName;
+            TTitleOutputPath::SplitPath(Path, TitleDirectory, TitleFileName);
 
             const QString PatternDirectory = Item.SubtitleDirectory();
             const QString PatternFileName = Item.SubtitleFileName();
-            Item.SetSubtitleDirectory(Path.left(Separator + 1));
-            Item.SetSubtitleFileName(Path.mid(Separator + 1));
+            Item.SetSubtitleDirectory(TitleDirectory);
+            Item.SetSubtitleFileName(TitleFileName);
             try {
                 Factory.WriteSubtitles(Item, Template(), RecordTitle);
             } catch (...) {
@@ -190,16 +159,17 @@ QString TSubtitleFactoryThread::TitlePath(const QString& Directory, const QStrin
 {
     QString Name = Pattern;
     Name.replace(QStringLiteral("{0}"), QStringLiteral("%1").arg(Counter, 5, 10, QLatin1Char('0')));
-    return WithExtension(Directory + Name, QStringLiteral(".etl"));
+    return TTitleOutputPath::ChangeFileExt(Directory + Name, QStringLiteral(".etl"));
 }
 
 QString TSubtitleFactoryThread::ResolveDirectory(const TDocumentItem& Item, const QString& SourceFileName) const
 {
-    QString Directory = TrimControls(Item.SubtitleDirectory());
+    QString Directory = TTitleOutputPath::TrimControl(Item.SubtitleDirectory());
     if (Directory.isEmpty())
         return Directory;
     Directory.replace(QStringLiteral("{AppDir}"), FApplicationDirectory);
-    Directory.replace(QStringLiteral("{SourceFileName}"), WithoutExtension(WithoutDirectory(SourceFileName)));
+    const QString SourceName = SourceFileName.mid(SourceFileName.lastIndexOf(QLatin1Char('/')) + 1);
+    Directory.replace(QStringLiteral("{SourceFileName}"), TTitleOutputPath::RemoveFileExt(SourceName));
     if (!QFileInfo(Directory).isDir() && ::mkdir(QFile::encodeName(Directory).constData(), 0777) != 0) {
         const QString Reason = QString::fromLocal8Bit(std::strerror(errno));
         throw EOSError(QStringLiteral("无效的目录名称 '%1'.\r\n%2").arg(Directory, Reason));
