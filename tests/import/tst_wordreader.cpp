@@ -1,0 +1,117 @@
+#include "import/DocumentError.h"
+#include "import/WordReader.h"
+
+#include "CompoundFileBuilder.h"
+#include "OfficeEncryptor.h"
+#include "ZipBuilder.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace
+{
+QByteArray WordPackage()
+{
+    return MakeZip({{QStringLiteral("word/document.xml"),
+        QStringLiteral(R"(<w:document xmlns:w="http://schemas.openxmlformats.org/wordprocessingml/2006/main"><w:body>)"
+                       R"(<w:p><w:r><w:t>第一段</w:t></w:r></w:p><w:p/></w:body></w:document>)")
+            .toUtf8()}});
+}
+
+const QStringList PackageLines{QStringLiteral("第一段"), QString()};
+
+QByteArray Encrypted(const QString& Password)
+{
+    TOfficeEncryptor::TAgile Options;
+    Options.Password = Password;
+    QByteArray Info, Package;
+    TOfficeEncryptor::Agile(Options, WordPackage(), Info, Package);
+    return MakeCompoundFile({{QStringLiteral("EncryptionInfo"), Info}, {QStringLiteral("EncryptedPackage"), Package}});
+}
+
+QString Write(const QTemporaryDir& Dir, const QString& Name, const QByteArray& Content)
+{
+    const QString Path = Dir.filePath(Name);
+    QFile File(Path);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Content) != Content.size())
+        qFatal("cannot write test file");
+    return Path;
+}
+} // namespace
+
+class TestWordReader : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void encryptedPackage_data()
+    {
+        QTest::addColumn<QString>("EncryptedWith");
+        QTest::addColumn<QString>("Password");
+        QTest::addColumn<bool>("Opens");
+        QTest::newRow("right password") << QStringLiteral("nuvex") << QStringLiteral("nuvex") << true;
+        QTest::newRow("no password") << QStringLiteral("nuvex") << QString() << false;
+        QTest::newRow("wrong password") << QStringLiteral("nuvex") << QStringLiteral("NUVEX") << false;
+        // Excel's default password for write-protected workbooks means nothing to Word.
+        QTest::newRow("Excel's default is not tried") << QStringLiteral("VelvetSweatshop") << QString() << false;
+    }
+
+    void encryptedPackage()
+    {
+        QFETCH(QString, EncryptedWith);
+        QFETCH(QString, Password);
+        QFETCH(bool, Opens);
+        QTemporaryDir Dir;
+        const QString Path = Write(Dir, QStringLiteral("加密.docx"), Encrypted(EncryptedWith));
+        TWordReader Reader;
+        if (Opens)
+        {
+            QCOMPARE(Reader.Read(Path, Password), PackageLines);
+            return;
+        }
+        try
+        {
+            Reader.Read(Path, Password);
+            QFAIL("no error");
+        }
+        catch (const EError& Error)
+        {
+            QVERIFY2(Error.Message().contains(Path), qPrintable(Error.Message()));
+        }
+    }
+
+    void packageUnderOldExtensionIsRead()
+    {
+        QTemporaryDir Dir;
+        QCOMPARE(TWordReader().Read(Write(Dir, QStringLiteral("new.doc"), WordPackage()), QString()), PackageLines);
+    }
+
+    void noDocumentIsInvalidFormat_data()
+    {
+        QTest::addColumn<QByteArray>("Content");
+        QTest::newRow("text") << QByteArrayLiteral("just text\r\n");
+        QTest::newRow("truncated package") << WordPackage().left(40);
+        QTest::newRow("workbook package")
+            << MakeZip({{QStringLiteral("xl/workbook.xml"), QByteArrayLiteral("<workbook/>")}});
+    }
+
+    void noDocumentIsInvalidFormat()
+    {
+        QFETCH(QByteArray, Content);
+        QTemporaryDir Dir;
+        const QString Path = Write(Dir, QStringLiteral("x.docx"), Content);
+        try
+        {
+            TWordReader().Read(Path, QString());
+            QFAIL("no error");
+        }
+        catch (const EDocument& Error)
+        {
+            QCOMPARE(Error.Message(), QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(Path));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestWordReader)
+#include "tst_wordreader.moc"
