@@ -2,8 +2,23 @@
 
 #include <QMetaObject>
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
+
+namespace {
+
+using TClock = std::chrono::steady_clock;
+
+// How long the worker waits for a short handler without sleeping.
+constexpr auto WorkerSpin = std::chrono::microseconds(50);
+// How long the interface thread waits for the next call of a burst: longer than the
+// work a run does between two calls (writing one title), shorter than anything a user sees.
+constexpr auto ListenForNextCall = std::chrono::microseconds(250);
+// The longest burst, after which the event loop gets its turn (painting, input, timers).
+constexpr auto LongestBurst = std::chrono::milliseconds(2);
+
+} // namespace
 
 THandOver::THandOver(QObject* Receiver)
     : FReceiver(Receiver)
@@ -16,15 +31,17 @@ void THandOver::Call(std::function<void()> Call)
     FPending = std::move(Call);
     FError = nullptr;
     const quint64 Ticket = ++FPosted;
-    // The queued call is only a nudge: whoever serves first (the event loop or a
-    // waiting ServeUntil) runs the pending call; a late nudge finds nothing to do.
-    QMetaObject::invokeMethod(FReceiver, [this] { ServePending(); }, Qt::QueuedConnection);
+    FPostedCount.store(Ticket, std::memory_order_release);
+    // The queued call is only a nudge: whoever serves first (the event loop, a burst or
+    // a waiting ServeUntil) runs the pending call; a late nudge finds nothing to do.
+    if (!FListening)
+        PostNudge();
     FSignal.notify_all();
     // Most handlers are short: wait a moment without sleeping, which spares the worker a
     // wake-up per hand-over, then sleep until the call has run.
     Lock.unlock();
-    const auto SpinUntil = std::chrono::steady_clock::now() + std::chrono::microseconds(50);
-    while (FServedCount.load(std::memory_order_acquire) < Ticket && std::chrono::steady_clock::now() < SpinUntil)
+    const auto SpinUntil = TClock::now() + WorkerSpin;
+    while (FServedCount.load(std::memory_order_acquire) < Ticket && TClock::now() < SpinUntil)
         std::this_thread::yield();
     Lock.lock();
     FSignal.wait(Lock, [&] { return FServed >= Ticket; });
@@ -32,13 +49,18 @@ void THandOver::Call(std::function<void()> Call)
         std::rethrow_exception(Error);
 }
 
-void THandOver::ServePending()
+void THandOver::PostNudge()
+{
+    QMetaObject::invokeMethod(FReceiver, [this] { ServeBurst(); }, Qt::QueuedConnection);
+}
+
+bool THandOver::ServePending()
 {
     std::function<void()> Call;
     {
         std::lock_guard<std::mutex> Lock(FLock);
         if (!FPending)
-            return;
+            return false;
         Call = std::move(FPending);
         FPending = nullptr;
     }
@@ -53,6 +75,32 @@ void THandOver::ServePending()
     ++FServed;
     FServedCount.store(FServed, std::memory_order_release);
     FSignal.notify_all();
+    return true;
+}
+
+void THandOver::ServeBurst()
+{
+    const auto BurstEnd = TClock::now() + LongestBurst;
+    while (ServePending()) {
+        {
+            std::lock_guard<std::mutex> Lock(FLock);
+            FListening = true;
+        }
+        const auto ListenEnd = std::min(TClock::now() + ListenForNextCall, BurstEnd);
+        while (FPostedCount.load(std::memory_order_acquire) == FServedCount.load(std::memory_order_acquire)
+               && TClock::now() < ListenEnd)
+            std::this_thread::yield();
+        std::lock_guard<std::mutex> Lock(FLock);
+        FListening = false;
+        // A call posted while listening came without a nudge: serve it now, or, when the
+        // slice is used up, post its nudge so the event loop gets its turn first.
+        if (!FPending)
+            return;
+        if (TClock::now() >= BurstEnd) {
+            PostNudge();
+            return;
+        }
+    }
 }
 
 void THandOver::ServeUntil(const std::function<bool()>& Finished)

@@ -15,6 +15,12 @@
 // A plain blocking queued call deadlocks when the interface thread itself waits for
 // the worker. Here the interface thread can serve pending calls while it waits
 // (ServeUntil), so stopping a worker that is blocked in a hand-over ends promptly.
+//
+// A run hands over a call for every line it reads and writes, thousands a second, and
+// waking the sleeping interface thread for each one would cost more than the work
+// between them. So once the event loop has served a call, it stays to serve the calls
+// that follow closely, for a short slice at most, and only then goes back to its other
+// events; while it stays, the worker posts no event for its calls.
 class THandOver
 {
 public:
@@ -23,8 +29,8 @@ public:
     // Worker side: runs Call on the receiver's thread and waits for it.
     void Call(std::function<void()> Call);
 
-    // Interface side: runs the pending call, if any.
-    void ServePending();
+    // Interface side: runs the pending call, if any. Returns whether there was one.
+    bool ServePending();
 
     // Interface side: serves calls until Finished() returns true. Finished is
     // tested after every served call and whenever Wake() is called.
@@ -34,6 +40,11 @@ public:
     void Wake();
 
 private:
+    // Interface side, from the event loop: serves the pending call and those that
+    // follow closely, then hands the thread back to its event loop.
+    void ServeBurst();
+    void PostNudge();
+
     QObject* FReceiver;
     std::mutex FLock;
     std::condition_variable FSignal;
@@ -41,5 +52,7 @@ private:
     std::exception_ptr FError;
     quint64 FPosted = 0;
     quint64 FServed = 0;
+    bool FListening = false;                // the interface thread is in a burst: no event needed
+    std::atomic<quint64> FPostedCount{0}; // FPosted, readable without the lock
     std::atomic<quint64> FServedCount{0}; // FServed, readable without the lock
 };
