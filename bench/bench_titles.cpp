@@ -1,6 +1,7 @@
 // Speed of the title layout and writer: WrapText per call for subtitles of 8, 20 and
 // 60 words, and titles written per second for a batch of 10,000 subtitles against a
-// plain loop that writes the same bytes to the same number of files. The batches go to
+// plain loop that writes the same bytes to the same number of files, both into new
+// folders (a first run) and over existing files (a run repeated). The batches go to
 // temporary folders (TMPDIR, normally /tmp).
 
 #include "titles/AtomicFile.h"
@@ -115,8 +116,32 @@ const std::vector<TFileImage>& BatchFiles()
     return Files;
 }
 
-double TitleSecondsPerBatch = 0;
-double PlainSecondsPerBatch = 0;
+// Seconds per batch, for the ratios printed at the end.
+double TitleSeconds = 0;
+double PlainSeconds = 0;
+double RewriteSeconds = 0;
+double PlainRewriteSeconds = 0;
+
+// Writes every file image into Folder with one plain open, write and close each.
+bool WritePlain(const std::vector<TFileImage>& Files, const QByteArray& Folder)
+{
+    for (const TFileImage& File : Files) {
+        const QByteArray Path = Folder + '/' + File.Name;
+        const int Descriptor = ::open(Path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+        if (Descriptor < 0)
+            return false;
+        const bool Written = ::write(Descriptor, File.Bytes.constData(), size_t(File.Bytes.size())) == File.Bytes.size();
+        ::close(Descriptor);
+        if (!Written)
+            return false;
+    }
+    return true;
+}
+
+double SecondsSince(std::chrono::steady_clock::time_point Start)
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
+}
 
 void BM_WrapText(benchmark::State& State)
 {
@@ -156,6 +181,7 @@ void BM_WrapTextStraightforward(benchmark::State& State)
 }
 BENCHMARK(BM_WrapTextStraightforward)->Arg(20);
 
+// A first run: every batch goes into a new, empty folder, so every title file is new.
 void BM_WriteTitles(benchmark::State& State)
 {
     const std::vector<QString> Texts = Subtitles(BatchSize, 4, 20, 7);
@@ -163,53 +189,99 @@ void BM_WriteTitles(benchmark::State& State)
     const TSubtitleItemFactory Factory;
     TTitleTemplate Template(TemplateFile());
     qint64 Titles = 0;
-    const auto Start = std::chrono::steady_clock::now();
-    for (auto _ : State)
-        Titles += WriteBatch(Factory, Template, Texts, Directory.path());
-    TitleSecondsPerBatch = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count()
-                         / double(State.iterations());
-    State.counters["titles_per_second"] = benchmark::Counter(double(Titles), benchmark::Counter::kIsRate);
+    int Round = 0;
+    double Seconds = 0;
+    for (auto _ : State) {
+        const QString Folder = Directory.filePath(QString::number(++Round));
+        QDir().mkpath(Folder);
+        const auto Start = std::chrono::steady_clock::now();
+        Titles += WriteBatch(Factory, Template, Texts, Folder);
+        Seconds += SecondsSince(Start);
+        State.SetIterationTime(SecondsSince(Start));
+    }
+    TitleSeconds = Seconds / double(State.iterations());
+    State.counters["titles_per_second"] = double(Titles) / Seconds;
     State.counters["titles_per_batch"] = double(Titles) / double(State.iterations());
 }
-BENCHMARK(BM_WriteTitles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_WriteTitles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
 void BM_PlainWrites(benchmark::State& State)
 {
     const std::vector<TFileImage>& Files = BatchFiles();
     QTemporaryDir Directory;
-    const QByteArray Folder = QFile::encodeName(Directory.path()) + '/';
-    const auto Start = std::chrono::steady_clock::now();
+    int Round = 0;
+    double Seconds = 0;
     for (auto _ : State) {
-        for (const TFileImage& File : Files) {
-            const QByteArray Path = Folder + File.Name;
-            const int Descriptor = ::open(Path.constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-            if (Descriptor < 0 || ::write(Descriptor, File.Bytes.constData(), size_t(File.Bytes.size())) != File.Bytes.size()) {
-                State.SkipWithError("cannot write");
-                return;
-            }
-            ::close(Descriptor);
+        const QString Folder = Directory.filePath(QString::number(++Round));
+        QDir().mkpath(Folder);
+        const auto Start = std::chrono::steady_clock::now();
+        if (!WritePlain(Files, QFile::encodeName(Folder))) {
+            State.SkipWithError("cannot write");
+            return;
         }
+        Seconds += SecondsSince(Start);
+        State.SetIterationTime(SecondsSince(Start));
     }
-    PlainSecondsPerBatch = std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count()
-                         / double(State.iterations());
-    State.counters["files_per_second"] = benchmark::Counter(double(Files.size()) * double(State.iterations()),
-                                                            benchmark::Counter::kIsRate);
+    PlainSeconds = Seconds / double(State.iterations());
+    State.counters["files_per_second"] = double(Files.size()) * double(State.iterations()) / Seconds;
 }
-BENCHMARK(BM_PlainWrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
-// The same bytes once more, each file saved the way titles are (temporary file beside
-// the target, then rename): how much of the title writing is the safe save alone.
-void BM_PlainAtomicWrites(benchmark::State& State)
+BENCHMARK(BM_PlainWrites)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
+
+// A run repeated: the batch is written over the titles of the run before, each title
+// replaced safely (temporary file beside it, then rename).
+void BM_RewriteTitles(benchmark::State& State)
+{
+    const std::vector<QString> Texts = Subtitles(BatchSize, 4, 20, 7);
+    QTemporaryDir Directory;
+    const TSubtitleItemFactory Factory;
+    TTitleTemplate Template(TemplateFile());
+    WriteBatch(Factory, Template, Texts, Directory.path());
+    const auto Start = std::chrono::steady_clock::now();
+    for (auto _ : State)
+        WriteBatch(Factory, Template, Texts, Directory.path());
+    RewriteSeconds = SecondsSince(Start) / double(State.iterations());
+}
+BENCHMARK(BM_RewriteTitles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The same bytes written over existing files in place, with no protection against a
+// failed write: the floor the safe rewrite is compared with.
+void BM_PlainRewrites(benchmark::State& State)
+{
+    const std::vector<TFileImage>& Files = BatchFiles();
+    QTemporaryDir Directory;
+    const QByteArray Folder = QFile::encodeName(Directory.path());
+    if (!WritePlain(Files, Folder)) {
+        State.SkipWithError("cannot write");
+        return;
+    }
+    const auto Start = std::chrono::steady_clock::now();
+    for (auto _ : State)
+        if (!WritePlain(Files, Folder)) {
+            State.SkipWithError("cannot write");
+            return;
+        }
+    PlainRewriteSeconds = SecondsSince(Start) / double(State.iterations());
+}
+BENCHMARK(BM_PlainRewrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+
+// The same bytes once more, each file saved the way titles are replaced (temporary
+// file beside the target, then rename): how much of a rewrite is the safe save alone.
+void BM_PlainAtomicRewrites(benchmark::State& State)
 {
     const std::vector<TFileImage>& Files = BatchFiles();
     QTemporaryDir Directory;
     const QString Folder = Directory.path() + QLatin1Char('/');
+    if (!WritePlain(Files, QFile::encodeName(Directory.path()))) {
+        State.SkipWithError("cannot write");
+        return;
+    }
     for (auto _ : State)
         for (const TFileImage& File : Files)
             TAtomicFile::Write(Folder + QFile::decodeName(File.Name), File.Bytes);
     State.counters["files_per_second"] = benchmark::Counter(double(Files.size()) * double(State.iterations()),
                                                             benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_PlainAtomicWrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+BENCHMARK(BM_PlainAtomicRewrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 } // namespace
 
 int main(int argc, char** argv)
@@ -221,8 +293,11 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
-    if (TitleSecondsPerBatch > 0 && PlainSecondsPerBatch > 0)
-        std::printf("Title writing takes %.2f times as long as plain writes of the same bytes.\n",
-                    TitleSecondsPerBatch / PlainSecondsPerBatch);
+    if (TitleSeconds > 0 && PlainSeconds > 0)
+        std::printf("Writing titles into a new folder takes %.2f times as long as plain writes of the same bytes.\n",
+                    TitleSeconds / PlainSeconds);
+    if (RewriteSeconds > 0 && PlainRewriteSeconds > 0)
+        std::printf("Rewriting titles takes %.2f times as long as plain writes over the same files.\n",
+                    RewriteSeconds / PlainRewriteSeconds);
     return 0;
 }
