@@ -206,13 +206,28 @@ void Place(TXMLCCtsTitleObjectType& Title, const TSubtitleItem& Item, const TTex
     Title.SetElements4(TTitleValueFormat::FormatFloat(TTitlePlacement::Horizontal(Item, Block)));
     Title.SetElements5(TTitleValueFormat::FormatFloat(TTitlePlacement::Vertical(Item, Block)));
 }
+
+// The local time, to the second. Converting the clock to local time consults the time
+// zone every time, which costs as much as a good part of a title; titles record whole
+// seconds, so each thread converts once per second.
+QDateTime CurrentLocalSecond()
+{
+    thread_local qint64 CachedSecond = -1;
+    thread_local QDateTime Cached;
+    const qint64 Second = QDateTime::currentSecsSinceEpoch();
+    if (Second != CachedSecond) {
+        Cached = QDateTime::fromSecsSinceEpoch(Second, Qt::LocalTime);
+        CachedSecond = Second;
+    }
+    return Cached;
+}
 } // namespace
 
 TSubtitleItemFactory::TSubtitleItemFactory(TClock Clock)
     : FClock(std::move(Clock))
 {
     if (!FClock)
-        FClock = [] { return QDateTime::currentDateTime(); };
+        FClock = CurrentLocalSecond;
 }
 
 TTextRect TSubtitleItemFactory::MeasureText(const TSubtitleItem* Item, QStringView Text) const

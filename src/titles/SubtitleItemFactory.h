@@ -43,7 +43,7 @@ public:
     // The local time that a title records as its CreateTime; tests pin it.
     using TClock = std::function<QDateTime()>;
 
-    // An empty clock means QDateTime::currentDateTime.
+    // An empty clock means the current local time, to the second.
     explicit TSubtitleItemFactory(TClock Clock = {});
 
     // The block of Text in the item's font (FontName, regular, at round(FontSize * 96 /
