@@ -287,26 +287,46 @@ qint32 TSubtitleItemFactory::WrappedLineBreaks(const TSubtitleItem* Item, const 
     return Buffer.TrimmedLineBreaks();
 }
 
-void TSubtitleItemFactory::FillTitle(const TXMLTitleDocumentType& Document, const TSubtitleItem& Item) const
+TTitleFill TSubtitleItemFactory::FillOf(const TSubtitleItem& Item) const
+{
+    TTitleFill Fill;
+    Fill.CreateTime = TTitleValueFormat::FormatCreateTime(FClock());
+    Fill.FrameSizeX = Item.VideoWidth();
+    Fill.FrameSizeY = Item.VideoHeight();
+    Fill.Alignment = AlignmentCode(Item.BoxAlignText());
+    Fill.FontName = Item.FontName();
+    Fill.FontSize = Item.FontSize();
+    Fill.Bold = Item.FontStyleBold() ? 1 : 0;
+    Fill.Italic = Item.FontStyleItalic() ? 1 : 0;
+    Fill.Underline = Item.FontStyleUnderline() ? 1 : 0;
+    Fill.FillColor = TTitleValueFormat::EncodeColor(Item.FontColor());
+    Fill.EdgeEnabled = Item.Edge() ? 1 : 0;
+    Fill.EdgeColor = TTitleValueFormat::EncodeColor(Item.EdgeColor());
+    Fill.EdgeWidth = TTitleValueFormat::FormatFloat(Item.EdgeWidthHard());
+    Fill.EdgeWidthSoft = TTitleValueFormat::FormatFloat(Item.EdgeWidthSoft());
+    return Fill;
+}
+
+void TSubtitleItemFactory::FillTitle(const TXMLTitleDocumentType& Document, const TTitleFill& Fill)
 {
     TXMLTitleDocumentType Root = Document;
     TXMLCCtsTitleObjectType Title = TitleObject(Root);
-    Root.SetCreateTime(TTitleValueFormat::FormatCreateTime(FClock()));
-    Root.SetFrameSizeX(Item.VideoWidth());
-    Root.SetFrameSizeY(Item.VideoHeight());
+    Root.SetCreateTime(Fill.CreateTime);
+    Root.SetFrameSizeX(Fill.FrameSizeX);
+    Root.SetFrameSizeY(Fill.FrameSizeY);
     TXMLTitleFontType Font = Title.TitleFont();
-    Font.SetIAlignment(AlignmentCode(Item.BoxAlignText()));
-    Title.SetM_sFontName(Item.FontName());
-    Font.SetISize(Item.FontSize());
-    Font.SetBBold(Item.FontStyleBold() ? 1 : 0);
-    Font.SetBItalic(Item.FontStyleItalic() ? 1 : 0);
-    Font.SetBUnderline(Item.FontStyleUnderline() ? 1 : 0);
-    Title.TitleFillColor().SetColor0(TTitleValueFormat::EncodeColor(Item.FontColor()));
+    Font.SetIAlignment(Fill.Alignment);
+    Title.SetM_sFontName(Fill.FontName);
+    Font.SetISize(Fill.FontSize);
+    Font.SetBBold(Fill.Bold);
+    Font.SetBItalic(Fill.Italic);
+    Font.SetBUnderline(Fill.Underline);
+    Title.TitleFillColor().SetColor0(Fill.FillColor);
     TXMLTitleEdgeType Edge = Title.TitleEdge();
-    Edge.SetBEnable(Item.Edge() ? 1 : 0);
-    Edge.SetColor0(TTitleValueFormat::EncodeColor(Item.EdgeColor()));
-    Edge.SetFWidth(TTitleValueFormat::FormatFloat(Item.EdgeWidthHard()));
-    Edge.SetFWidthSoft(TTitleValueFormat::FormatFloat(Item.EdgeWidthSoft()));
+    Edge.SetBEnable(Fill.EdgeEnabled);
+    Edge.SetColor0(Fill.EdgeColor);
+    Edge.SetFWidth(Fill.EdgeWidth);
+    Edge.SetFWidthSoft(Fill.EdgeWidthSoft);
 }
 
 void TSubtitleItemFactory::WriteSubtitles(TSubtitleItem& Item, const QString& TemplateFileName,
@@ -320,7 +340,13 @@ void TSubtitleItemFactory::WriteSubtitles(TSubtitleItem& Item, TTitleTemplate& T
                                           const TTitleWrittenProc& OnWritten) const
 {
     const TXMLTitleDocumentType Document = Template.Document();
-    FillTitle(Document, Item);
+    TTitleFill Fill = FillOf(Item);
+    if (Template.CurrentFill() != Fill) {
+        // Forgotten first: a fill that fails halfway leaves the document holding neither.
+        Template.SetCurrentFill(std::nullopt);
+        FillTitle(Document, Fill);
+        Template.SetCurrentFill(std::move(Fill));
+    }
     TXMLCCtsTitleObjectType Title = TitleObject(Document);
     const QString FileName = Item.SubtitleFileName();
     // Resolved once: later titles of the call go to the directory of the first, even
@@ -356,7 +382,7 @@ void TSubtitleItemFactory::WriteSubtitles(TSubtitleItem& Item, TTitleTemplate& T
 void TSubtitleItemFactory::RewriteSubtitle(TSubtitleItem& Item, const QString& TitleFileName) const
 {
     const TXMLTitleDocumentType Document = LoadTitleDocument(TitleFileName);
-    FillTitle(Document, Item);
+    FillTitle(Document, FillOf(Item));
     TXMLCCtsTitleObjectType Title = TitleObject(Document);
     qint32 LineBreaks = 0;
     const QString Text = WrapText(&Item, Item.SubtitleContent(), LineBreaks);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TextRect.h"
+#include "TitleFill.h"
 #include "TitleWrittenProc.h"
 
 #include <QDateTime>
@@ -101,9 +102,11 @@ public:
     static void SaveUnicodeText(QStringView Text, const QString& FileName);
 
 private:
-    // Sets what a subtitle's settings decide in a title: creation time, frame size,
-    // alignment, font, styles, fill colour, edge.
-    void FillTitle(const TXMLTitleDocumentType& Document, const TSubtitleItem& Item) const;
+    // What a subtitle's settings and the clock decide in a title, as written.
+    TTitleFill FillOf(const TSubtitleItem& Item) const;
+    // Writes Fill into the title: creation time, frame size, alignment, font, styles,
+    // fill colour, edge.
+    static void FillTitle(const TXMLTitleDocumentType& Document, const TTitleFill& Fill);
 
     TClock FClock;
 };

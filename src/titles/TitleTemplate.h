@@ -1,8 +1,11 @@
 #pragma once
 
+#include "TitleFill.h"
 #include "XMLTitleDocumentType.h"
 
 #include <QString>
+
+#include <optional>
 
 // A title template parsed once and filled again for every title written from it.
 //
@@ -11,7 +14,9 @@
 // load of the file would; an element that the template lacks is appended by the first
 // fill and found again by the following ones, in the place a fresh load would put it.
 // The generation run therefore loads the template once per run instead of once per
-// subtitle.
+// subtitle. Titles written one after another mostly share their settings, so the
+// template remembers the fill it holds and the writer fills it only when that changes;
+// whoever changes those elements otherwise must forget the fill.
 //
 // Not thread-safe: a template is filled by one thread at a time.
 class TTitleTemplate
@@ -24,7 +29,12 @@ public:
     const QString& FileName() const { return FFileName; }
     TXMLTitleDocumentType Document() const { return FDocument; }
 
+    // The fill the document holds, if known.
+    const std::optional<TTitleFill>& CurrentFill() const { return FCurrentFill; }
+    void SetCurrentFill(std::optional<TTitleFill> Fill) { FCurrentFill = std::move(Fill); }
+
 private:
     QString FFileName;
     TXMLTitleDocumentType FDocument;
+    std::optional<TTitleFill> FCurrentFill;
 };

@@ -730,8 +730,13 @@ private slots:
         const QString Reduced = FDir.filePath(QStringLiteral("reduced.xml"));
         WriteUtf8(Reduced, Source);
         const QStringList Subtitles = {QStringLiteral("first subtitle that needs several titles because its box is narrow"),
-                                       QStringLiteral("短"), QStringLiteral("aa bb cc dd ee ff gg")};
-        const TSubtitleItemFactory Factory = MakeFactory();
+                                       QStringLiteral("短"), QStringLiteral("aa bb cc dd ee ff gg"), QStringLiteral("one more"),
+                                       QStringLiteral("另一个 字幕"), QStringLiteral("the last of them")};
+        // The settings and the clock stay the same for some titles in a row and then
+        // change, and later come back, so the reused template is both filled and not.
+        int Ticks[2] = {0, 0};
+        const TSubtitleItemFactory FreshFactory([&] { return FixedTime.addSecs(Ticks[0]++ / 3); });
+        const TSubtitleItemFactory ReusedFactory([&] { return FixedTime.addSecs(Ticks[1]++ / 3); });
         const QString Fresh = Dir(QStringLiteral("fresh"));
         const QString Reused = Dir(QStringLiteral("reused"));
         TTitleTemplate Template(Reduced);
@@ -740,13 +745,15 @@ private slots:
                 auto Item = MakeItem(Directory);
                 Item->SetBoxWidth(300);
                 Item->SetBoxAlign(TAlignment(i % 3));
-                Item->SetEdge(i % 2 == 0);
+                Item->SetEdge((i / 2) % 2 == 0);
+                if (i == 3)
+                    Item->SetFontColor(0x00FF00);
                 Item->SetSubtitleFileName(QStringLiteral("Title%1.etl").arg(i, 5, 10, QLatin1Char('0')));
                 Item->SetSubtitleContent(Subtitles[i]);
                 if (Directory == Fresh)
-                    Factory.WriteSubtitles(*Item, Reduced, {});
+                    FreshFactory.WriteSubtitles(*Item, Reduced, {});
                 else
-                    Factory.WriteSubtitles(*Item, Template, {});
+                    ReusedFactory.WriteSubtitles(*Item, Template, {});
             }
         }
         const QStringList Files = QDir(Fresh).entryList(QDir::Files, QDir::Name);
