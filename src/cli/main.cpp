@@ -6,9 +6,14 @@
 #include "model/ProductInfo.h"
 
 #include <QCommandLineParser>
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdio>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -27,12 +32,28 @@ int Fail(const QString& Message)
     return 1;
 }
 
+// Without a login session (cron, ssh, containers) there is no runtime folder; Qt then
+// uses a private folder under the temporary folder but warns about it on every run,
+// which would clutter a batch tool's error output. The tool names that folder itself.
+void EnsureRuntimeDirectory()
+{
+    if (!qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+        return;
+    // The folder Qt would choose, so that both ways end in the same place.
+    const passwd* User = ::getpwuid(::getuid());
+    const QByteArray UserName = User ? QByteArray(User->pw_name) : QByteArray::number(::getuid());
+    const QByteArray Directory = QFile::encodeName(QDir::tempPath()) + "/runtime-" + UserName;
+    ::mkdir(Directory.constData(), 0700); // an existing folder is checked by Qt, which warns when it is unsafe
+    qputenv("XDG_RUNTIME_DIR", Directory);
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     // Text is measured with the offscreen platform, so no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    EnsureRuntimeDirectory();
     QGuiApplication Application(argc, argv);
     QGuiApplication::setApplicationName(QStringLiteral("nuvex-titles"));
     QGuiApplication::setApplicationVersion(TProductInfo::Version());

@@ -21,9 +21,10 @@ QString Tool()
     return QCoreApplication::applicationDirPath() + QStringLiteral("/nuvex-titles");
 }
 
-TResult RunTool(const QStringList& Arguments)
+TResult RunTool(const QStringList& Arguments, const QProcessEnvironment& Environment = QProcessEnvironment::systemEnvironment())
 {
     QProcess Process;
+    Process.setProcessEnvironment(Environment);
     Process.start(Tool(), Arguments);
     TResult Result;
     if (!Process.waitForFinished(120000))
@@ -120,6 +121,13 @@ private slots:
         const TResult Result = RunTool({"lines", QStringLiteral(NUVEX_TEST_DATA_DIR "/documents/movie.sub")});
         QCOMPARE(Result.ExitCode, 0);
         QCOMPARE(Result.Output, QStringLiteral("23.976\nHello World\n{y:i}Italic line\n{50}Only one\nno braces\n\n"));
+        // Outside a login session (cron, ssh) nothing but the lines is printed either.
+        QProcessEnvironment WithoutSession = QProcessEnvironment::systemEnvironment();
+        WithoutSession.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+        const TResult Batch = RunTool({"lines", QStringLiteral(NUVEX_TEST_DATA_DIR "/documents/movie.sub")}, WithoutSession);
+        QCOMPARE(Batch.ExitCode, 0);
+        QCOMPARE(Batch.Errors, QString());
+        QCOMPARE(Batch.Output, Result.Output);
         const TResult Missing = RunTool({"lines", QStringLiteral("/nonexistent/file.txt")});
         QCOMPARE(Missing.ExitCode, 1);
         QVERIFY(Missing.Errors.contains(QStringLiteral("file.txt")));
