@@ -31,7 +31,6 @@ void THandOver::Call(std::function<void()> Call)
     FPending = std::move(Call);
     FError = nullptr;
     const quint64 Ticket = ++FPosted;
-    FPostedCount.store(Ticket, std::memory_order_release);
     // The queued call is only a nudge: whoever serves first (the event loop, a burst or
     // a waiting ServeUntil) runs the pending call; a late nudge finds nothing to do.
     if (!FListening)
@@ -41,7 +40,7 @@ void THandOver::Call(std::function<void()> Call)
     // wake-up per hand-over, then sleep until the call has run.
     Lock.unlock();
     const auto SpinUntil = TClock::now() + WorkerSpin;
-    while (FServedCount.load(std::memory_order_acquire) < Ticket && TClock::now() < SpinUntil)
+    while (FServed.load() < Ticket && TClock::now() < SpinUntil)
         std::this_thread::yield();
     Lock.lock();
     FSignal.wait(Lock, [&] { return FServed >= Ticket; });
@@ -73,7 +72,6 @@ bool THandOver::ServePending()
     std::lock_guard<std::mutex> Lock(FLock);
     FError = Error;
     ++FServed;
-    FServedCount.store(FServed, std::memory_order_release);
     FSignal.notify_all();
     return true;
 }
@@ -87,8 +85,7 @@ void THandOver::ServeBurst()
             FListening = true;
         }
         const auto ListenEnd = std::min(TClock::now() + ListenForNextCall, BurstEnd);
-        while (FPostedCount.load(std::memory_order_acquire) == FServedCount.load(std::memory_order_acquire)
-               && TClock::now() < ListenEnd)
+        while (FPosted.load() == FServed.load() && TClock::now() < ListenEnd)
             std::this_thread::yield();
         std::lock_guard<std::mutex> Lock(FLock);
         FListening = false;

@@ -50,9 +50,8 @@ private:
     std::condition_variable FSignal;
     std::function<void()> FPending;
     std::exception_ptr FError;
-    quint64 FPosted = 0;
-    quint64 FServed = 0;
-    bool FListening = false;                // the interface thread is in a burst: no event needed
-    std::atomic<quint64> FPostedCount{0}; // FPosted, readable without the lock
-    std::atomic<quint64> FServedCount{0}; // FServed, readable without the lock
+    bool FListening = false; // the interface thread is in a burst: no event needed
+    // Calls posted and served so far: changed under FLock, read without it by whoever spins.
+    std::atomic<quint64> FPosted{0};
+    std::atomic<quint64> FServed{0};
 };
