@@ -23,6 +23,7 @@
 #include <chrono>
 #include <cstdio>
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
 #include <vector>
 
@@ -143,6 +144,45 @@ double SecondsSince(std::chrono::steady_clock::time_point Start)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - Start).count();
 }
 
+// Runs WriteInto once per benchmark round into a new, empty folder and times only the
+// writing. Returns the seconds per round, or 0 when WriteInto failed.
+double TimeInNewFolders(benchmark::State& State, const std::function<bool(const QString&)>& WriteInto)
+{
+    QTemporaryDir Directory;
+    int Round = 0;
+    double Seconds = 0;
+    for (auto _ : State) {
+        const QString Folder = Directory.filePath(QString::number(++Round));
+        QDir().mkpath(Folder);
+        const auto Start = std::chrono::steady_clock::now();
+        if (!WriteInto(Folder)) {
+            State.SkipWithError("cannot write");
+            return 0;
+        }
+        const double RoundSeconds = SecondsSince(Start);
+        State.SetIterationTime(RoundSeconds);
+        Seconds += RoundSeconds;
+    }
+    return Seconds / double(State.iterations());
+}
+
+// Runs Write once untimed, so that its files exist, then once per benchmark round over
+// them. Returns the seconds per round, or 0 when Write failed.
+double TimeOverExistingFiles(benchmark::State& State, const std::function<bool()>& Write)
+{
+    if (!Write()) {
+        State.SkipWithError("cannot write");
+        return 0;
+    }
+    const auto Start = std::chrono::steady_clock::now();
+    for (auto _ : State)
+        if (!Write()) {
+            State.SkipWithError("cannot write");
+            return 0;
+        }
+    return SecondsSince(Start) / double(State.iterations());
+}
+
 void BM_WrapText(benchmark::State& State)
 {
     const int Words = int(State.range(0));
@@ -185,22 +225,14 @@ BENCHMARK(BM_WrapTextStraightforward)->Arg(20);
 void BM_WriteTitles(benchmark::State& State)
 {
     const std::vector<QString> Texts = Subtitles(BatchSize, 4, 20, 7);
-    QTemporaryDir Directory;
     const TSubtitleItemFactory Factory;
     TTitleTemplate Template(TemplateFile());
     qint64 Titles = 0;
-    int Round = 0;
-    double Seconds = 0;
-    for (auto _ : State) {
-        const QString Folder = Directory.filePath(QString::number(++Round));
-        QDir().mkpath(Folder);
-        const auto Start = std::chrono::steady_clock::now();
+    TitleSeconds = TimeInNewFolders(State, [&](const QString& Folder) {
         Titles += WriteBatch(Factory, Template, Texts, Folder);
-        Seconds += SecondsSince(Start);
-        State.SetIterationTime(SecondsSince(Start));
-    }
-    TitleSeconds = Seconds / double(State.iterations());
-    State.counters["titles_per_second"] = double(Titles) / Seconds;
+        return true;
+    });
+    State.counters["titles_per_second"] = double(Titles) / (TitleSeconds * double(State.iterations()));
     State.counters["titles_per_batch"] = double(Titles) / double(State.iterations());
 }
 BENCHMARK(BM_WriteTitles)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
@@ -208,22 +240,8 @@ BENCHMARK(BM_WriteTitles)->Unit(benchmark::kMillisecond)->UseManualTime()->Itera
 void BM_PlainWrites(benchmark::State& State)
 {
     const std::vector<TFileImage>& Files = BatchFiles();
-    QTemporaryDir Directory;
-    int Round = 0;
-    double Seconds = 0;
-    for (auto _ : State) {
-        const QString Folder = Directory.filePath(QString::number(++Round));
-        QDir().mkpath(Folder);
-        const auto Start = std::chrono::steady_clock::now();
-        if (!WritePlain(Files, QFile::encodeName(Folder))) {
-            State.SkipWithError("cannot write");
-            return;
-        }
-        Seconds += SecondsSince(Start);
-        State.SetIterationTime(SecondsSince(Start));
-    }
-    PlainSeconds = Seconds / double(State.iterations());
-    State.counters["files_per_second"] = double(Files.size()) * double(State.iterations()) / Seconds;
+    PlainSeconds = TimeInNewFolders(State, [&](const QString& Folder) { return WritePlain(Files, QFile::encodeName(Folder)); });
+    State.counters["files_per_second"] = double(Files.size()) / PlainSeconds;
 }
 BENCHMARK(BM_PlainWrites)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(3);
 
@@ -235,11 +253,10 @@ void BM_RewriteTitles(benchmark::State& State)
     QTemporaryDir Directory;
     const TSubtitleItemFactory Factory;
     TTitleTemplate Template(TemplateFile());
-    WriteBatch(Factory, Template, Texts, Directory.path());
-    const auto Start = std::chrono::steady_clock::now();
-    for (auto _ : State)
+    RewriteSeconds = TimeOverExistingFiles(State, [&] {
         WriteBatch(Factory, Template, Texts, Directory.path());
-    RewriteSeconds = SecondsSince(Start) / double(State.iterations());
+        return true;
+    });
 }
 BENCHMARK(BM_RewriteTitles)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
@@ -249,18 +266,7 @@ void BM_PlainRewrites(benchmark::State& State)
 {
     const std::vector<TFileImage>& Files = BatchFiles();
     QTemporaryDir Directory;
-    const QByteArray Folder = QFile::encodeName(Directory.path());
-    if (!WritePlain(Files, Folder)) {
-        State.SkipWithError("cannot write");
-        return;
-    }
-    const auto Start = std::chrono::steady_clock::now();
-    for (auto _ : State)
-        if (!WritePlain(Files, Folder)) {
-            State.SkipWithError("cannot write");
-            return;
-        }
-    PlainRewriteSeconds = SecondsSince(Start) / double(State.iterations());
+    PlainRewriteSeconds = TimeOverExistingFiles(State, [&] { return WritePlain(Files, QFile::encodeName(Directory.path())); });
 }
 BENCHMARK(BM_PlainRewrites)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
