@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   cmake g++ make pkg-config
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev libqt6svg6
   libpugixml-dev libzip-dev zlib1g-dev libgsf-1-dev libssl-dev
   libbenchmark-dev
   openssl e2fsprogs

@@ -1,16 +1,15 @@
 #include "model/ProductInfo.h"
+#include "ui/Application.h"
 #include "ui/Main.h"
-
-#include <QApplication>
 
 int main(int argc, char* argv[])
 {
-    QApplication Application(argc, argv);
-    QApplication::setApplicationName(TProductInfo::Name());
-    QApplication::setApplicationVersion(TProductInfo::Version());
-    QApplication::setApplicationDisplayName(TProductInfo::Title());
+    TApplication Application(argc, argv);
+    TApplication::setApplicationName(TProductInfo::Name());
+    TApplication::setApplicationVersion(TProductInfo::Version());
+    TApplication::setApplicationDisplayName(TProductInfo::Title());
 
     TFoMain Window;
     Window.show();
-    return QApplication::exec();
+    return TApplication::exec();
 }
