@@ -64,11 +64,13 @@ bool THandOver::ServePending()
         FPending = nullptr;
     }
     std::exception_ptr Error;
+    ++FServingDepth;
     try {
         Call();
     } catch (...) {
         Error = std::current_exception();
     }
+    --FServingDepth;
     std::lock_guard<std::mutex> Lock(FLock);
     FError = Error;
     ++FServed;

@@ -39,6 +39,11 @@ public:
     // Wakes a waiting ServeUntil so that it tests its condition again.
     void Wake();
 
+    // Interface side: whether the calling thread is inside a call it is serving (event
+    // loops nested in that call included). The worker waits for that call to return,
+    // so nothing running inside it may wait for the worker.
+    bool Serving() const { return FServingDepth > 0; }
+
 private:
     // Interface side, from the event loop: serves the pending call and those that
     // follow closely, then hands the thread back to its event loop.
@@ -51,6 +56,7 @@ private:
     std::function<void()> FPending;
     std::exception_ptr FError;
     bool FListening = false; // the interface thread is in a burst: no event needed
+    int FServingDepth = 0;   // interface thread only: calls being served, nested ones counted
     // Calls posted and served so far: changed under FLock, read without it by whoever spins.
     std::atomic<quint64> FPosted{0};
     std::atomic<quint64> FServed{0};

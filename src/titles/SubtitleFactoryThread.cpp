@@ -33,12 +33,26 @@ TSubtitleFactoryThread::~TSubtitleFactoryThread()
     Stop();
 }
 
-void TSubtitleFactoryThread::Stop()
+bool TSubtitleFactoryThread::Stop()
 {
     requestInterruption();
+    if (FHandOver.Serving())
+        return false;
     if (isRunning())
         FHandOver.ServeUntil([this] { return FWorkerDone.load(); });
     wait();
+    return true;
+}
+
+void TSubtitleFactoryThread::Dispose(std::unique_ptr<TSubtitleFactoryThread> Run)
+{
+    if (!Run || Run->Stop())
+        return;
+    // Stop could not wait, so the worker is blocked in the call being served and cannot
+    // end before the connection is made.
+    TSubtitleFactoryThread* Orphan = Run.release();
+    Orphan->setParent(nullptr);
+    connect(Orphan, &QThread::finished, Orphan, &QObject::deleteLater);
 }
 
 void TSubtitleFactoryThread::run()

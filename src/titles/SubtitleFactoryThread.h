@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class TDocument;
@@ -29,7 +30,8 @@ class TSubtitleFactoryThread : public QThread
 
 public:
     explicit TSubtitleFactoryThread(std::vector<TDocumentItem*> DocumentItems, QObject* Parent = nullptr);
-    // Stops a run still in progress first.
+    // Stops a run still in progress first. Never destroy a run from inside one of its
+    // own handed-over calls (it cannot wait there); Dispose handles that case.
     ~TSubtitleFactoryThread() override;
 
     TFactoryProgressEvent OnDocumentsProgress;
@@ -41,8 +43,17 @@ public:
     const QString& ApplicationDirectory() const { return FApplicationDirectory; }
     const QString& TemplateFileName() const { return FTemplateFileName; }
 
-    // Requests the end and waits for it, serving hand-overs meanwhile. Interface thread only.
-    void Stop();
+    // Requests the end and waits for it, serving hand-overs meanwhile. Interface thread
+    // only. Called from inside one of the run's handed-over calls (a handler that stops,
+    // or an event loop nested in a handler, such as a message box) it cannot wait: the
+    // worker waits for that very call. It then only requests the end, which follows
+    // once the call has returned. Returns whether the worker has ended.
+    bool Stop();
+
+    // Stops and frees Run. When it cannot wait (see Stop), the run frees itself on the
+    // interface thread once its worker has ended; its handlers must then guard against
+    // their receivers being gone.
+    static void Dispose(std::unique_ptr<TSubtitleFactoryThread> Run);
 
     // True when the last run handled every item: no stop, no error.
     bool Completed() const { return FCompleted.load(); }

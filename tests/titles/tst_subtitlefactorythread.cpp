@@ -7,7 +7,9 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QPointer>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -15,6 +17,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -310,6 +313,59 @@ private slots:
         }
         QVERIFY(Run.isFinished());
         QVERIFY2(Clock.elapsed() < 20000, "stopping did not end promptly");
+    }
+
+    // A stop asked while the interface thread serves one of the run's calls (a handler
+    // that stops, or a message box's event loop inside a handler) cannot wait for the
+    // worker, which waits for that call: it must return, and the run end right after.
+    void stopFromInsideAServedCallEndsOnceTheCallReturns_data()
+    {
+        QTest::addColumn<QString>("Way");
+        for (int Round = 0; Round < 10; ++Round)
+            for (const char* Way : {"handler", "nested loop", "dispose"})
+                QTest::newRow(qPrintable(QStringLiteral("%1 %2").arg(Way).arg(Round))) << QString(Way);
+    }
+
+    void stopFromInsideAServedCallEndsOnceTheCallReturns()
+    {
+        QFETCH(QString, Way);
+        QTemporaryDir Temp;
+        QStringList Lines;
+        for (int Index = 0; Index < 200; ++Index)
+            Lines << QStringLiteral("subtitle number %1").arg(Index);
+        const QString Source = WriteText(Temp.filePath("a.txt"), Lines);
+        auto Item = MakeItem(Source, Temp.path(), QStringLiteral("T{0}"));
+        auto Run = std::make_unique<TSubtitleFactoryThread>(std::vector<TDocumentItem*>{Item.get()});
+        QPointer<TSubtitleFactoryThread> Watched(Run.get());
+        QSignalSpy Finished(Run.get(), &QThread::finished);
+        std::optional<bool> Waited;
+        Run->OnSubtitleProgress = [&](qint32, qint32 Position) {
+            if (Position != 3)
+                return;
+            if (Way == "handler") {
+                Waited = Run->Stop();
+            } else if (Way == "nested loop") {
+                QEventLoop Loop;
+                QTimer::singleShot(5, [&] {
+                    Waited = Run->Stop();
+                    Loop.quit();
+                });
+                Loop.exec();
+            } else {
+                TSubtitleFactoryThread::Dispose(std::move(Run));
+                Waited = false;
+            }
+        };
+        Watched->start();
+        QTRY_VERIFY_WITH_TIMEOUT(Finished.count() == 1, 20000);
+        QCOMPARE(Waited, std::optional<bool>(false));
+        if (Way == "dispose") {
+            QTRY_VERIFY_WITH_TIMEOUT(Watched.isNull(), 20000);
+        } else {
+            QVERIFY(!Run->Completed());
+            QVERIFY(Run->Stop());
+        }
+        QCOMPARE(Item->ImmutableSubtitleItems().size(), std::size_t(3));
     }
 };
 
