@@ -10,4 +10,9 @@ public:
     static QString Version();
     // The application title: name and version, for example "Nuvex 字幕机 1.0".
     static QString Title();
+    // The maker's legal notice, two lines joined by a line feed.
+    static QString LegalNotice();
+    // Where users find help and where their feedback goes.
+    static QString SupportUrl();
+    static QString FeedbackAddress();
 };
