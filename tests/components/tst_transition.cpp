@@ -1,10 +1,11 @@
 #include "components/Transition.h"
 
+#include "GradientCheck.h"
+
 #include <QEvent>
 #include <QImage>
 #include <QTest>
 
-#include <cstdlib>
 #include <functional>
 
 Q_DECLARE_METATYPE(TTransitionMode)
@@ -14,15 +15,6 @@ namespace {
 
 const QColor Frame(156, 156, 142);   // 9346204
 const QColor Base(125, 125, 113);    // 7437693
-
-// Channel by channel from Start at Offset 0 of a run of Length pixels towards End at
-// Offset Length: each row (column) shows the colour at its leading edge.
-QColor Interpolated(const QColor& Start, const QColor& End, int Offset, int Length)
-{
-    const auto Channel = [&](int From, int To) { return From + (To - From) * Offset / double(Length); };
-    return QColor(qRound(Channel(Start.red(), End.red())), qRound(Channel(Start.green(), End.green())),
-        qRound(Channel(Start.blue(), End.blue())));
-}
 
 // The colour at Position along the gradient axis of Length pixels: one run in tmNormal;
 // in tmReflect a run Begin->End up to Length div 2 and a run End->Begin after it.
@@ -34,18 +26,6 @@ QColor Expected(const QColor& Begin, const QColor& End, TTransitionMode Mode, in
     if (Position < Split)
         return Interpolated(Begin, End, Position, Split);
     return Interpolated(End, Begin, Position - Split, Length - Split);
-}
-
-bool Near(const QColor& Actual, const QColor& Wanted, int Tolerance)
-{
-    return std::abs(Actual.red() - Wanted.red()) <= Tolerance
-        && std::abs(Actual.green() - Wanted.green()) <= Tolerance
-        && std::abs(Actual.blue() - Wanted.blue()) <= Tolerance;
-}
-
-QString Describe(const QColor& Color)
-{
-    return QStringLiteral("%1,%2,%3").arg(Color.red()).arg(Color.green()).arg(Color.blue());
 }
 
 class TPressCounter : public QObject
