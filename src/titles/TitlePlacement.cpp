@@ -21,3 +21,25 @@ double TTitlePlacement::Vertical(const TSubtitleItem& Item, const TTextRect& Blo
 {
     return double(qint64(Item.VideoHeight()) + Item.BoxRelativeY() - Block.Bottom);
 }
+
+TTitlePlacement::TBox TTitlePlacement::Box(const TSubtitleItem& Item, const TTextRect& Block)
+{
+    const qint64 Width = Block.Right;
+    TBox Result;
+    switch (Item.BoxAlign()) {
+    case taRightJustify:
+        Result.Left = qint64(Item.VideoWidth()) + Item.BoxRelativeX() - Width;
+        break;
+    case taCenter:
+        // C++ division truncates toward zero, as the preview's arithmetic asks.
+        Result.Left = qint64(Item.VideoWidth()) / 2 + Item.BoxRelativeX() - Width / 2;
+        break;
+    case taLeftJustify:
+        Result.Left = Item.BoxRelativeX();
+        break;
+    }
+    Result.Right = Result.Left + Width;
+    Result.Bottom = qint64(Item.VideoHeight()) + Item.BoxRelativeY();
+    Result.Top = Result.Bottom - Block.Bottom;
+    return Result;
+}

@@ -2,6 +2,8 @@
 
 #include "TextRect.h"
 
+#include <QtGlobal>
+
 class TSubtitleItem;
 
 // Where a title's text block goes in the frame: the offsets of its top left corner
@@ -13,6 +15,24 @@ class TSubtitleItem;
 class TTitlePlacement
 {
 public:
+    // A block's rectangle in whole pixels; 64-bit, so that extreme settings cannot
+    // overflow.
+    struct TBox
+    {
+        qint64 Left = 0;
+        qint64 Top = 0;
+        qint64 Right = 0;
+        qint64 Bottom = 0;
+
+        friend bool operator==(const TBox&, const TBox&) = default;
+    };
+
     static double Horizontal(const TSubtitleItem& Item, const TTextRect& Block);
     static double Vertical(const TSubtitleItem& Item, const TTextRect& Block);
+
+    // The block as the preview draws it, on whole pixels: left and right anchors and
+    // the vertical give exactly Horizontal and Vertical, while the centre halves frame
+    // and block width each with truncation, so it lies up to half a pixel beside
+    // Horizontal's.
+    static TBox Box(const TSubtitleItem& Item, const TTextRect& Block);
 };
