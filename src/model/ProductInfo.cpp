@@ -14,3 +14,8 @@ QString TProductInfo::Title()
 {
     return Name() + QLatin1Char(' ') + Version();
 }
+
+QString TProductInfo::MachineName()
+{
+    return QStringLiteral("nuvex-subtitle-maker");
+}

@@ -10,4 +10,7 @@ public:
     static QString Version();
     // The application title: name and version, for example "Nuvex 字幕机 1.0".
     static QString Title();
+    // The name of the installed files and of the user's data folder: launcher, icon,
+    // share folder and ~/.local/share/<name>. Both programs use it as application name.
+    static QString MachineName();
 };
