@@ -1,6 +1,7 @@
 #include "model/ProductInfo.h"
 #include "model/QtTranslations.h"
 #include "ui/Application.h"
+#include "ui/Icons.h"
 #include "ui/Main.h"
 
 int main(int argc, char* argv[])
@@ -12,6 +13,7 @@ int main(int argc, char* argv[])
     TApplication::setApplicationVersion(TProductInfo::Version());
     TApplication::setApplicationDisplayName(TProductInfo::Title());
     TApplication::setDesktopFileName(TProductInfo::MachineName());
+    TApplication::setWindowIcon(TIcons::Icon(TIcons::TRole::Application));
 
     TFoMain Window;
     Window.show();
