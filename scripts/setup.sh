@@ -9,6 +9,8 @@ packages=(
   libpugixml-dev libzip-dev zlib1g-dev libgsf-1-dev libssl-dev
   libbenchmark-dev
   openssl e2fsprogs
+  qt6-translations-l10n
+  desktop-file-utils shared-mime-info libxml2-utils dbus-daemon
   fonts-noto-cjk fonts-liberation2
 )
 

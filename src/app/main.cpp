@@ -1,13 +1,19 @@
 #include "model/ProductInfo.h"
+#include "model/QtTranslations.h"
 #include "ui/Application.h"
+#include "ui/Icons.h"
 #include "ui/Main.h"
 
 int main(int argc, char* argv[])
 {
     TApplication Application(argc, argv);
-    TApplication::setApplicationName(TProductInfo::Name());
+    TQtTranslations::Install();
+    // The machine name names the user's data folder and ties the windows to the launcher.
+    TApplication::setApplicationName(TProductInfo::MachineName());
     TApplication::setApplicationVersion(TProductInfo::Version());
     TApplication::setApplicationDisplayName(TProductInfo::Title());
+    TApplication::setDesktopFileName(TProductInfo::MachineName());
+    TApplication::setWindowIcon(TIcons::Icon(TIcons::TRole::Application));
 
     TFoMain Window;
     Window.show();

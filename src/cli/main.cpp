@@ -4,6 +4,7 @@
 
 #include "model/Error.h"
 #include "model/ProductInfo.h"
+#include "model/QtTranslations.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -55,8 +56,12 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     EnsureRuntimeDirectory();
     QGuiApplication Application(argc, argv);
-    QGuiApplication::setApplicationName(QStringLiteral("nuvex-titles"));
+    // Before the parser's standard options are made, so that they speak Chinese too.
+    TQtTranslations::Install();
+    // The same names as the application's, so that both share the user's data folder.
+    QGuiApplication::setApplicationName(TProductInfo::MachineName());
     QGuiApplication::setApplicationVersion(TProductInfo::Version());
+    QGuiApplication::setApplicationDisplayName(TProductInfo::Title());
 
     QCommandLineParser Parser;
     Parser.setApplicationDescription(TProductInfo::Title() + QStringLiteral(" — 批量生成字幕文件\n\n") + QString::fromUtf8(Usage));

@@ -47,7 +47,7 @@ QString TAttributedObservableObject::AttributeFileName()
     QMutexLocker Lock(&AttributeFileNameLock);
     if (!AttributeFileNameOverride.isEmpty())
         return AttributeFileNameOverride;
-    return ApplicationDirectory() + QStringLiteral("/TypeAttributes.xml");
+    return DataDirectory() + QStringLiteral("/TypeAttributes.xml");
 }
 
 void TAttributedObservableObject::LoadAttributes(bool Reload)

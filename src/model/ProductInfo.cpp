@@ -30,3 +30,8 @@ QString TProductInfo::FeedbackAddress()
 {
     return QStringLiteral("feedback@nuvex-subtitle-maker.org");
 }
+
+QString TProductInfo::MachineName()
+{
+    return QStringLiteral("nuvex-subtitle-maker");
+}

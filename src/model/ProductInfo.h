@@ -15,4 +15,7 @@ public:
     // Where users find help and where their feedback goes.
     static QString SupportUrl();
     static QString FeedbackAddress();
+    // The name of the installed files and of the user's data folder: launcher, icon,
+    // share folder and ~/.local/share/<name>. Both programs use it as application name.
+    static QString MachineName();
 };

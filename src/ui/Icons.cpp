@@ -2,6 +2,13 @@
 
 #include <QString>
 
+// The fallback pictures are compiled into this static library; the linker keeps their
+// object only when something names it, and Q_INIT_RESOURCE must stand outside any namespace.
+static void InitIconResources()
+{
+    Q_INIT_RESOURCE(icons);
+}
+
 namespace {
 
 struct TIconNames
@@ -35,6 +42,8 @@ TIconNames NamesOf(TIcons::TRole Role)
 
 QIcon TIcons::Icon(TRole Role)
 {
+    static const bool ResourcesReady = (InitIconResources(), true);
+    Q_UNUSED(ResourcesReady);
     const TIconNames Names = NamesOf(Role);
     const QIcon Fallback(QStringLiteral(":/icons/%1.svg").arg(QLatin1String(Names.Fallback)));
     return QIcon::fromTheme(QLatin1String(Names.Theme), Fallback);
