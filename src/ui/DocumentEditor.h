@@ -1,0 +1,102 @@
+#pragma once
+
+#include "Editor.h"
+
+#include "model/Project.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class QAction;
+class QFileDialog;
+class QMimeData;
+class QProgressBar;
+class QPushButton;
+class IProjectCommands;
+class TDocumentItem;
+class TObservableObject;
+class TSubtitleFactoryThread;
+
+// The source documents page: the project's document items, one row each, adding,
+// removing, opening and reordering them, their settings in the inspector with a live
+// preview, and the generation run with its three progress bars.
+//
+// While a run is in progress its worker writes the document items, so the page reads
+// none of them until the run has ended: the inspector and the preview are disabled,
+// change notices only mark the rows for a refresh at the end, and every command that
+// would free, replace or read items being written is withheld.
+class TFoDocumentEditor : public TFoEditor
+{
+    Q_OBJECT
+
+public:
+    TFoDocumentEditor(IProjectCommands& Commands, QWidget* Parent = nullptr);
+    ~TFoDocumentEditor() override;
+
+    void LoadDocumentItems(const TDocumentItems& Items);
+    void ClearDocumentList();
+    // The item of the first selected row in list order, or none.
+    TDocumentItem* SelectedDocumentItem() const;
+
+    // Asks for documents and adds them (acAddDoc).
+    void AddDocuments();
+    // Adds these files as documents, in this order, and saves the project: what
+    // choosing them in the add dialog does, and what dropping them on the list does.
+    void AddDocumentFiles(const QStringList& FileNames);
+    void RemoveDocuments();
+    void OpenDocument();
+    void SelectAll();
+    void Start();
+    void Stop();
+
+    bool Running() const { return FRunning; }
+    QAction* acOpenDoc() const { return FOpenDoc; }
+    QAction* acAddDoc() const { return FAddDoc; }
+    QAction* acRemoveDoc() const { return FRemoveDoc; }
+    QAction* acSelectAll() const { return FSelectAll; }
+    QFileDialog* odDocument() const { return FOpenDialog; }
+
+    void UpdatePreview() override;
+
+protected:
+    void lvObjectsChange() override;
+    void showEvent(QShowEvent* Event) override;
+    bool eventFilter(QObject* Watched, QEvent* Event) override;
+
+private:
+    void CreateBottomPanel();
+    void CreateTasks();
+    void Watch(TDocumentItem* Item);
+    void DocumentItemChanged(TObservableObject& Sender, const QString& PropertyName);
+    void RefreshRows();
+    void UpdateTaskStates();
+    void SwitchIdle(bool Idle);
+    // Start or Stop, the bars and the inspector as the run state says.
+    void ShowRunState();
+    void StopRun();
+    void GenerationFinished(bool Completed);
+    void DocumentLoadProgress(qint32 Total, qint32 Position);
+    void SubtitleProgress(qint32 Total, qint32 Position);
+    void DocumentsProgress(qint32 Total, qint32 Position);
+    // Moves the selected rows, in their order, before Target (to the end when none).
+    void MoveSelectedRows(QTreeWidgetItem* Target);
+    static QStringList LocalFiles(const QMimeData& Data);
+
+    IProjectCommands& FCommands;
+    QAction* FOpenDoc = nullptr;
+    QAction* FAddDoc = nullptr;
+    QAction* FRemoveDoc = nullptr;
+    QAction* FSelectAll = nullptr;
+    QFileDialog* FOpenDialog = nullptr;
+    QProgressBar* FDocumentBar = nullptr;
+    QProgressBar* FSubtitleBar = nullptr;
+    QProgressBar* FDocumentsBar = nullptr;
+    QPushButton* FStartButton = nullptr;
+    QPushButton* FStopButton = nullptr;
+    std::unique_ptr<TSubtitleFactoryThread> FRun;
+    bool FRunning = false;
+    bool FShownOnce = false;
+    // Set while the page changes rows itself: the selection handling runs once after.
+    bool FChangingRows = false;
+};
