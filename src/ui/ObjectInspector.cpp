@@ -2,6 +2,7 @@
 
 #include "Abort.h"
 #include "ErrorHandler.h"
+#include "FileDialogFilter.h"
 #include "InterfaceFont.h"
 #include "MessageBox.h"
 #include "Palette.h"
@@ -106,26 +107,6 @@ void CheckConvertible(const TObservableObject& Object, const QString& PropertyNa
     case TPropertyKind::ObjectList:
         break;
     }
-}
-
-// A filter in the "Description|Patterns|..." form, patterns separated by ";", as name
-// filters of a file dialog, which separates patterns by blanks. "*.*" means every file.
-QStringList NameFilters(const QString& Filter)
-{
-    const QStringList Parts = Filter.split(QLatin1Char('|'));
-    QStringList Result;
-    for (qsizetype Part = 0; Part + 1 < Parts.size(); Part += 2) {
-        QStringList Patterns = Parts[Part + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts);
-        for (QString& Pattern : Patterns)
-            if (Pattern == QLatin1String("*.*"))
-                Pattern = QStringLiteral("*");
-        const QString Listed = QLatin1Char('(') + Parts[Part + 1] + QLatin1Char(')');
-        QString Description = Parts[Part];
-        if (Description.endsWith(Listed))
-            Description.chop(Listed.size());
-        Result << Description.trimmed() + QStringLiteral(" (") + Patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
-    }
-    return Result;
 }
 
 } // namespace
@@ -467,7 +448,7 @@ bool TFrObjectInspector::ChooseFile(const QString& Current, QString& Chosen)
     Dialog.setObjectName(QStringLiteral("odDocument"));
     Dialog.setOption(QFileDialog::DontUseNativeDialog);
     Dialog.setFileMode(QFileDialog::ExistingFiles);
-    Dialog.setNameFilters(NameFilters(
+    Dialog.setNameFilters(TFileDialogFilter::NameFilters(
         tr("All 支持的格式 (*.docx;*.doc;*.xlsx;*.xls;*.sub;*.txt)|*.docx;*.doc;*.xlsx;*.xls;*.sub;*.txt|"
            "Microsoft Word 文件 (*.docx;*.doc)|*.docx;*.doc|Microsoft Excel 工作表 (*.xlsx;*.xls)|*.xlsx;*.xls|"
            "SUB Subtitles (*.sub)|*.sub|纯文本文件 (*.txt)|*.txt|所以文件 (*.*)|*.*")));
