@@ -19,7 +19,9 @@
 #include "persistence/ProjectManager.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QEvent>
 #include <QScopeGuard>
 #include <QFileInfo>
@@ -43,6 +45,16 @@ constexpr int SubItemCount = 5;
 QString ShownContent(const QString& Text)
 {
     return QString(Text).replace(QStringLiteral("\r\n"), QStringLiteral(" ¶ "));
+}
+
+// A title is replaced through a new file, which the system allows even where the title
+// itself is read-only; a title the user has made read-only is left as it is.
+void CheckWritable(const QString& Path)
+{
+    const QFileInfo File(Path);
+    if (File.exists() && (!File.isWritable() || !File.permission(QFileDevice::WriteOwner)))
+        throw EError(QCoreApplication::translate("TFoSubtitleEditor", "无法写入字幕文件 '%1'：文件是只读的。")
+                         .arg(QDir::toNativeSeparators(File.absoluteFilePath())));
 }
 
 bool Rewraps(const QString& PropertyName)
@@ -277,6 +289,7 @@ void TFoSubtitleEditor::SaveAll()
                 const TObserverPause Detached(*Item);
                 if (Item->AttachedItem())
                     Item->AssignTo(Item->AttachedItem());
+                CheckWritable(TitlePath(*Item));
                 FFactory.RewriteSubtitle(*Item, TitlePath(*Item));
             }
             TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Item)));
