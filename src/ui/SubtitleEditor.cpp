@@ -287,10 +287,12 @@ void TFoSubtitleEditor::SaveAll()
                 continue;
             {
                 const TObserverPause Detached(*Item);
-                if (Item->AttachedItem())
-                    Item->AssignTo(Item->AttachedItem());
                 CheckWritable(TitlePath(*Item));
                 FFactory.RewriteSubtitle(*Item, TitlePath(*Item));
+                // Only a title that was written may have its record follow the edit: the
+                // project must not describe a title that is not on disk.
+                if (Item->AttachedItem())
+                    Item->AssignTo(Item->AttachedItem());
             }
             TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Item)));
             TListViewEx::SetSubItem(Row, MarkSubItem, QString());
