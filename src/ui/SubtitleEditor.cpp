@@ -274,7 +274,7 @@ void TFoSubtitleEditor::SaveAll()
 {
     const TProject& Project = ProjectManager().GetActiveProject();
     if (Project.FileName().isEmpty())
-        throw EError(QStringLiteral("Mielőtt módosítaná a feliratokat, kérem mentse el a projektet valamilyen néven!"));
+        throw EError(tr("Mielőtt módosítaná a feliratokat, kérem mentse el a projektet valamilyen néven!"));
     if (FRunning)
         return;
     {
