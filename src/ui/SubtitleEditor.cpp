@@ -23,7 +23,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QEvent>
-#include <QScopeGuard>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -146,33 +145,51 @@ void TFoSubtitleEditor::LoadSubtitles(const TDocumentItem& Item)
     FShownItem = &Item;
     {
         const TFlagScope Changing(FChangingRows);
-        TListViewEx* List = lvObjects();
-        List->setUpdatesEnabled(false);
-        const auto EnableUpdates = qScopeGuard([List] { List->setUpdatesEnabled(true); });
-        for (const auto& Record : Item.ImmutableSubtitleItems()) {
-            if (!Record)
-                continue;
-            std::unique_ptr<TSubtitleItem> Subtitle = FFactory.ReadSubtitle(TitlePath(*Record));
-            TSubtitleItem* Shown = Subtitle.get();
-            FSubtitles.push_back(std::move(Subtitle));
-            QTreeWidgetItem* Row = List->AddItem(QString());
-            Row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-            Row->setTextAlignment(5, Qt::AlignCenter);
-            SetRowItem(Row, Shown);
-            FRows.insert(Shown, Row);
-            Shown->SetOnChanged([this](TObservableObject& Sender, const QString& PropertyName) {
-                SubtitleItemChanged(Sender, PropertyName);
-            });
-            Shown->SetAttachedItem(Record.get());
-            Record->AssignTo(Shown);
-            Row->setText(NameColumn, Shown->GetName());
-            TListViewEx::SetSubItem(Row, ContentSubItem, ShownContent(Shown->SubtitleContent()));
-            TListViewEx::SetSubItem(Row, LinesSubItem, QString::number(Shown->SubtitleLineCount()));
-            TListViewEx::SetSubItem(Row, 2, Shown->ToString());
-            TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Shown)));
-            TListViewEx::SetSubItem(Row, MarkSubItem, QString());
+        // The rows are filled before they join the list, all in one insertion: a row in
+        // the list would report every text set on it to the view. The rows read before
+        // a title that fails join it as well.
+        std::vector<std::unique_ptr<QTreeWidgetItem>> Rows;
+        Rows.reserve(Item.ImmutableSubtitleItems().size());
+        const auto AddRows = [this, &Rows] {
+            QList<QTreeWidgetItem*> Added;
+            Added.reserve(qsizetype(Rows.size()));
+            for (const auto& Row : Rows)
+                Added << Row.get();
+            for (auto& Row : Rows)
+                Row.release();
+            lvObjects()->addTopLevelItems(Added);
+        };
+        try {
+            for (const auto& Record : Item.ImmutableSubtitleItems()) {
+                if (!Record)
+                    continue;
+                std::unique_ptr<TSubtitleItem> Subtitle = FFactory.ReadSubtitle(TitlePath(*Record));
+                TSubtitleItem* Shown = Subtitle.get();
+                FSubtitles.push_back(std::move(Subtitle));
+                Rows.push_back(std::make_unique<QTreeWidgetItem>());
+                QTreeWidgetItem* Row = Rows.back().get();
+                Row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+                Row->setTextAlignment(5, Qt::AlignCenter);
+                SetRowItem(Row, Shown);
+                FRows.insert(Shown, Row);
+                Shown->SetOnChanged([this](TObservableObject& Sender, const QString& PropertyName) {
+                    SubtitleItemChanged(Sender, PropertyName);
+                });
+                Shown->SetAttachedItem(Record.get());
+                Record->AssignTo(Shown);
+                Row->setText(NameColumn, Shown->GetName());
+                TListViewEx::SetSubItem(Row, ContentSubItem, ShownContent(Shown->SubtitleContent()));
+                TListViewEx::SetSubItem(Row, LinesSubItem, QString::number(Shown->SubtitleLineCount()));
+                TListViewEx::SetSubItem(Row, 2, Shown->ToString());
+                TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Shown)));
+                TListViewEx::SetSubItem(Row, MarkSubItem, QString());
+            }
+        } catch (...) {
+            AddRows();
+            throw;
         }
-        List->Sort();
+        AddRows();
+        lvObjects()->Sort();
     }
     SelectRow(lvObjects()->topLevelItem(0));
     UpdateTaskStates();
