@@ -239,7 +239,8 @@ void TFoSubtitleEditor::lvObjectsChange()
         SetTestText(Item->SubtitleContent());
     }
     frObjectInspector()->RefreshProperties();
-    UpdatePreview();
+    // The base's selection handler, which runs right after this, redraws the preview;
+    // a redraw here as well would render every frame twice.
 }
 
 void TFoSubtitleEditor::UpdatePreview()
