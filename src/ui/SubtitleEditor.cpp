@@ -19,15 +19,20 @@
 #include "persistence/ProjectManager.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QEvent>
-#include <QScopeGuard>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
 
 #include <algorithm>
+#include <ctime>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -43,6 +48,16 @@ constexpr int SubItemCount = 5;
 QString ShownContent(const QString& Text)
 {
     return QString(Text).replace(QStringLiteral("\r\n"), QStringLiteral(" ¶ "));
+}
+
+// A title is replaced through a new file, which the system allows even where the title
+// itself is read-only; a title the user has made read-only is left as it is.
+void CheckWritable(const QString& Path)
+{
+    const QFileInfo File(Path);
+    if (File.exists() && (!File.isWritable() || !File.permission(QFileDevice::WriteOwner)))
+        throw EError(QCoreApplication::translate("TFoSubtitleEditor", "无法写入字幕文件 '%1'：文件是只读的。")
+                         .arg(QDir::toNativeSeparators(File.absoluteFilePath())));
 }
 
 bool Rewraps(const QString& PropertyName)
@@ -134,33 +149,51 @@ void TFoSubtitleEditor::LoadSubtitles(const TDocumentItem& Item)
     FShownItem = &Item;
     {
         const TFlagScope Changing(FChangingRows);
-        TListViewEx* List = lvObjects();
-        List->setUpdatesEnabled(false);
-        const auto EnableUpdates = qScopeGuard([List] { List->setUpdatesEnabled(true); });
-        for (const auto& Record : Item.ImmutableSubtitleItems()) {
-            if (!Record)
-                continue;
-            std::unique_ptr<TSubtitleItem> Subtitle = FFactory.ReadSubtitle(TitlePath(*Record));
-            TSubtitleItem* Shown = Subtitle.get();
-            FSubtitles.push_back(std::move(Subtitle));
-            QTreeWidgetItem* Row = List->AddItem(QString());
-            Row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
-            Row->setTextAlignment(5, Qt::AlignCenter);
-            SetRowItem(Row, Shown);
-            FRows.insert(Shown, Row);
-            Shown->SetOnChanged([this](TObservableObject& Sender, const QString& PropertyName) {
-                SubtitleItemChanged(Sender, PropertyName);
-            });
-            Shown->SetAttachedItem(Record.get());
-            Record->AssignTo(Shown);
-            Row->setText(NameColumn, Shown->GetName());
-            TListViewEx::SetSubItem(Row, ContentSubItem, ShownContent(Shown->SubtitleContent()));
-            TListViewEx::SetSubItem(Row, LinesSubItem, QString::number(Shown->SubtitleLineCount()));
-            TListViewEx::SetSubItem(Row, 2, Shown->ToString());
-            TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Shown)));
-            TListViewEx::SetSubItem(Row, MarkSubItem, QString());
+        // The rows are filled before they join the list, all in one insertion: a row in
+        // the list would report every text set on it to the view. The rows read before
+        // a title that fails join it as well.
+        std::vector<std::unique_ptr<QTreeWidgetItem>> Rows;
+        Rows.reserve(Item.ImmutableSubtitleItems().size());
+        const auto AddRows = [this, &Rows] {
+            QList<QTreeWidgetItem*> Added;
+            Added.reserve(qsizetype(Rows.size()));
+            for (const auto& Row : Rows)
+                Added << Row.get();
+            for (auto& Row : Rows)
+                Row.release();
+            lvObjects()->addTopLevelItems(Added);
+        };
+        try {
+            for (const auto& Record : Item.ImmutableSubtitleItems()) {
+                if (!Record)
+                    continue;
+                std::unique_ptr<TSubtitleItem> Subtitle = FFactory.ReadSubtitle(TitlePath(*Record));
+                TSubtitleItem* Shown = Subtitle.get();
+                FSubtitles.push_back(std::move(Subtitle));
+                Rows.push_back(std::make_unique<QTreeWidgetItem>());
+                QTreeWidgetItem* Row = Rows.back().get();
+                Row->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
+                Row->setTextAlignment(5, Qt::AlignCenter);
+                SetRowItem(Row, Shown);
+                FRows.insert(Shown, Row);
+                Shown->SetOnChanged([this](TObservableObject& Sender, const QString& PropertyName) {
+                    SubtitleItemChanged(Sender, PropertyName);
+                });
+                Shown->SetAttachedItem(Record.get());
+                Record->AssignTo(Shown);
+                Row->setText(NameColumn, Shown->GetName());
+                TListViewEx::SetSubItem(Row, ContentSubItem, ShownContent(Shown->SubtitleContent()));
+                TListViewEx::SetSubItem(Row, LinesSubItem, QString::number(Shown->SubtitleLineCount()));
+                TListViewEx::SetSubItem(Row, 2, Shown->ToString());
+                TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Shown)));
+                TListViewEx::SetSubItem(Row, MarkSubItem, QString());
+            }
+        } catch (...) {
+            AddRows();
+            throw;
         }
-        List->Sort();
+        AddRows();
+        lvObjects()->Sort();
     }
     SelectRow(lvObjects()->topLevelItem(0));
     UpdateTaskStates();
@@ -206,7 +239,8 @@ void TFoSubtitleEditor::lvObjectsChange()
         SetTestText(Item->SubtitleContent());
     }
     frObjectInspector()->RefreshProperties();
-    UpdatePreview();
+    // The base's selection handler, which runs right after this, redraws the preview;
+    // a redraw here as well would render every frame twice.
 }
 
 void TFoSubtitleEditor::UpdatePreview()
@@ -262,7 +296,7 @@ void TFoSubtitleEditor::SaveAll()
 {
     const TProject& Project = ProjectManager().GetActiveProject();
     if (Project.FileName().isEmpty())
-        throw EError(QStringLiteral("Mielőtt módosítaná a feliratokat, kérem mentse el a projektet valamilyen néven!"));
+        throw EError(tr("Mielőtt módosítaná a feliratokat, kérem mentse el a projektet valamilyen néven!"));
     if (FRunning)
         return;
     {
@@ -275,9 +309,12 @@ void TFoSubtitleEditor::SaveAll()
                 continue;
             {
                 const TObserverPause Detached(*Item);
+                CheckWritable(TitlePath(*Item));
+                FFactory.RewriteSubtitle(*Item, TitlePath(*Item));
+                // Only a title that was written may have its record follow the edit: the
+                // project must not describe a title that is not on disk.
                 if (Item->AttachedItem())
                     Item->AssignTo(Item->AttachedItem());
-                FFactory.RewriteSubtitle(*Item, TitlePath(*Item));
             }
             TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Item)));
             TListViewEx::SetSubItem(Row, MarkSubItem, QString());
@@ -317,5 +354,28 @@ QString TFoSubtitleEditor::TitlePath(const TImmutableSubtitleItem& Item)
 
 QString TFoSubtitleEditor::ModificationTime(const QString& Path)
 {
-    return QFileInfo(Path).lastModified().toString(QStringLiteral("yyyy.MM.dd HH:mm"));
+    // Read and formatted directly: QFileInfo's conversion to local time and the parsing
+    // of a date pattern each cost more than the stat itself, ten thousand times over.
+    struct stat Status;
+    struct tm Local;
+    if (::stat(QFile::encodeName(Path).constData(), &Status) != 0 || !::localtime_r(&Status.st_mtime, &Local))
+        return QString();
+    const int Year = Local.tm_year + 1900;
+    if (Year < 0 || Year > 9999)
+        return QFileInfo(Path).lastModified().toString(QStringLiteral("yyyy.MM.dd HH:mm"));
+    QString Text(16, Qt::Uninitialized);
+    QChar* Out = Text.data();
+    const auto Put = [&Out](int Value, int Digits, char16_t After) {
+        for (int Digit = Digits - 1; Digit >= 0; --Digit, Value /= 10)
+            Out[Digit] = QChar(char16_t(u'0' + Value % 10));
+        Out += Digits;
+        if (After)
+            *Out++ = QChar(After);
+    };
+    Put(Year, 4, u'.');
+    Put(Local.tm_mon + 1, 2, u'.');
+    Put(Local.tm_mday, 2, u' ');
+    Put(Local.tm_hour, 2, u':');
+    Put(Local.tm_min, 2, 0);
+    return Text;
 }
