@@ -6,7 +6,6 @@
 
 #include "model/DocumentItem.h"
 
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -79,15 +78,3 @@ void BM_AcceptedEdit(benchmark::State& State)
 BENCHMARK(BM_AcceptedEdit)->Arg(1)->Arg(100)->Arg(MostItems)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication Application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

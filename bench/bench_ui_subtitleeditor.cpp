@@ -9,7 +9,7 @@
 #include "titles/SubtitleFactoryThread.h"
 #include "titles/SubtitleItemFactory.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -125,16 +125,3 @@ void BM_ReadSubtitles(benchmark::State& State)
 BENCHMARK(BM_ReadSubtitles)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3.0);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication Application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    Titles();
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
