@@ -199,8 +199,8 @@ bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
         Drop->setDropAction(Qt::CopyAction);
         Drop->accept();
         if (Drop->source() == lvObjects()) {
-            QTreeWidgetItem* Target = lvObjects()->itemAt(Drop->position().toPoint());
-            TErrorHandler::Run(this, [this, Target] { MoveSelectedRows(Target); });
+            const QPoint Position = Drop->position().toPoint();
+            TErrorHandler::Run(this, [this, Position] { DropSelectedRows(Position); });
         } else {
             const QStringList Files = LocalFiles(*Drop->mimeData());
             TErrorHandler::Run(this, [this, Files] { AddDocumentFiles(Files); });
@@ -363,8 +363,9 @@ void TFoDocumentEditor::SelectAll()
     lvObjects()->selectAll();
 }
 
-void TFoDocumentEditor::MoveSelectedRows(QTreeWidgetItem* Target)
+void TFoDocumentEditor::DropSelectedRows(const QPoint& Position)
 {
+    QTreeWidgetItem* Target = lvObjects()->itemAt(Position);
     const QList<QTreeWidgetItem*> Rows = SelectedRows();
     if (Rows.isEmpty())
         return;
@@ -376,9 +377,9 @@ void TFoDocumentEditor::MoveSelectedRows(QTreeWidgetItem* Target)
     const TFlagScope Changing(FChangingRows);
     for (auto Row = Rows.crbegin(); Row != Rows.crend(); ++Row)
         lvObjects()->takeTopLevelItem(lvObjects()->indexOfTopLevelItem(*Row));
-    int Position = Target ? lvObjects()->indexOfTopLevelItem(Target) : lvObjects()->topLevelItemCount();
+    int Index = Target ? lvObjects()->indexOfTopLevelItem(Target) : lvObjects()->topLevelItemCount();
     for (QTreeWidgetItem* Row : Rows)
-        lvObjects()->insertTopLevelItem(Position++, Row);
+        lvObjects()->insertTopLevelItem(Index++, Row);
     for (QTreeWidgetItem* Row : Rows)
         Row->setSelected(true);
     if (Current)
