@@ -491,9 +491,15 @@ void TFoDocumentEditor::Start()
                 Page->DocumentsProgress(Total, Position);
         };
         FRun->OnError = [Page](const QString& Message) { TMessageBox::Error(Page.data(), Message); };
-        const QPointer<TSubtitleFactoryThread> Run(FRun.get());
-        connect(FRun.get(), &QThread::finished, this, [this, Run] {
-            TErrorHandler::Run(this, [this, Run] { GenerationFinished(Run && Run->Completed()); });
+        // The notice is queued when the worker ends and still comes after a disconnect:
+        // one from a run already stopped (and maybe freed, its address reused) must not
+        // end the run that has replaced it.
+        const quint64 Serial = ++FRunSerial;
+        connect(FRun.get(), &QThread::finished, this, [this, Serial] {
+            TErrorHandler::Run(this, [this, Serial] {
+                if (Serial == FRunSerial && FRun)
+                    GenerationFinished(FRun->Completed());
+            });
         }, Qt::QueuedConnection);
         FRun->start();
     } catch (...) {
@@ -525,8 +531,11 @@ void TFoDocumentEditor::StopRun()
 
 void TFoDocumentEditor::GenerationFinished(bool Completed)
 {
-    if (!FRunning)
+    // A stop that finds the worker ended reports the end itself while the worker's own
+    // notice is queued; that notice may arrive inside the success box or the save dialog.
+    if (!FRunning || FFinishing)
         return;
+    const TFlagScope Finishing(FFinishing);
     if (Completed)
         TMessageBox::Success(this);
     SwitchIdle(true);

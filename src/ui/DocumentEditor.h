@@ -98,6 +98,10 @@ private:
     QPushButton* FStopButton = nullptr;
     std::unique_ptr<TSubtitleFactoryThread> FRun;
     bool FRunning = false;
+    // Numbers the runs, so that the end notice of a run already replaced is ignored.
+    quint64 FRunSerial = 0;
+    // Set while the end of the run is being handled.
+    bool FFinishing = false;
     bool FShownOnce = false;
     // Set while the page changes rows itself: the selection handling runs once after.
     bool FChangingRows = false;
