@@ -543,8 +543,10 @@ void TFoDocumentEditor::GenerationFinished(bool Completed)
     RefreshRows();
     lvObjectsChange();
     UpdatePreview();
-    FCommands.ShowSubtitleFiles();
+    // Saved first: the save rebuilds the rows from the project and selects the first,
+    // and the subtitle page lists the titles of the row selected when it is shown.
     FCommands.SaveProject();
+    FCommands.ShowSubtitleFiles();
 }
 
 void TFoDocumentEditor::DocumentLoadProgress(qint32 Total, qint32 Position)
