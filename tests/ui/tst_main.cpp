@@ -124,6 +124,7 @@ private slots:
                 QCOMPARE(Start->size(), QSize(334, 229));
                 QCOMPARE(Start->btNewProject()->text(), QStringLiteral("新建项目"));
                 QCOMPARE(Start->btOpenProject()->text(), QStringLiteral("打开项目"));
+                SaveScreenshot(*Start, QStringLiteral("start-dialog"));
                 if (Choice.isEmpty())
                     Start->reject();
                 else
