@@ -33,6 +33,10 @@
 // dialog.
 namespace Harness {
 
+// How long a test waits for a run to get somewhere. Every line read and written is a
+// hand-over between two threads, and a busy machine makes each one slow.
+constexpr int RunTimeout = 120000;
+
 inline void UseBuildAttributes()
 {
     TAttributedObservableObject::SetAttributeFileName(DataDirectory() + QStringLiteral("/TypeAttributes.xml"));

@@ -379,18 +379,18 @@ private slots:
         QVERIFY(Fixture.Page().Running());
         QVERIFY(Stop->isVisible());
         if (Way == QLatin1String("button")) {
-            QTRY_VERIFY(Fixture.Bar("pbSubtitle")->value() >= StopAt);
+            QTRY_VERIFY_WITH_TIMEOUT(Fixture.Bar("pbSubtitle")->value() >= StopAt, RunTimeout);
             QTest::mouseClick(Stop, Qt::LeftButton);
         } else if (Way == QLatin1String("window destroyed while loading")) {
-            QTRY_VERIFY(Fixture.Bar("pbDocument")->value() >= 1);
+            QTRY_VERIFY_WITH_TIMEOUT(Fixture.Bar("pbDocument")->value() >= 1, RunTimeout);
             Fixture.Window.reset();
         } else if (Way == QLatin1String("window destroyed while writing")) {
-            QTRY_VERIFY(Fixture.Bar("pbSubtitle")->value() >= StopAt);
+            QTRY_VERIFY_WITH_TIMEOUT(Fixture.Bar("pbSubtitle")->value() >= StopAt, RunTimeout);
             Fixture.Window.reset();
         }
 
         if (Fixture.Window) {
-            QTRY_VERIFY(!Fixture.Page().Running());
+            QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
             QVERIFY(Idle(Fixture));
             QVERIFY(!Answerer.MessageTexts().contains(QStringLiteral("操作成功.")));
         }
@@ -412,7 +412,7 @@ private slots:
         QVERIFY(Fixture.Show());
         TModalAnswerer Answerer;
         QTest::mouseClick(Fixture.Button("btStart"), Qt::LeftButton);
-        QTRY_VERIFY(Fixture.Bar("pbSubtitle")->value() >= 3);
+        QTRY_VERIFY_WITH_TIMEOUT(Fixture.Bar("pbSubtitle")->value() >= 3, RunTimeout);
         QTest::mouseClick(Fixture.Button("btStop"), Qt::LeftButton);
         QVERIFY(Idle(Fixture));
         Fixture.Window->ShowSourceDocuments();
@@ -439,7 +439,7 @@ private slots:
         QThread::msleep(200);
         // The end notice is queued by now; Stop finds the run complete.
         QTest::mouseClick(Fixture.Button("btStop"), Qt::LeftButton);
-        QTRY_VERIFY(Idle(Fixture));
+        QTRY_VERIFY_WITH_TIMEOUT(Idle(Fixture), RunTimeout);
         QCoreApplication::sendPostedEvents();
         QVERIFY(Answerer.MessageTexts().count(QStringLiteral("操作成功.")) <= 1);
         QVERIFY(Idle(Fixture));
@@ -466,7 +466,7 @@ private slots:
             TModalAnswerer::CloseDefault(Modal);
         });
         QTest::mouseClick(Fixture.Button("btStart"), Qt::LeftButton);
-        QTRY_VERIFY(!Fixture.Page().Running());
+        QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
         QVERIFY(Idle(Fixture));
         QCOMPARE(Answerer.MessageTexts().size(), 1);
         QVERIFY2(Answerer.MessageTexts().first().contains(QStringLiteral("gone.txt")),
@@ -520,7 +520,7 @@ private slots:
         });
         TModalAnswerer Answerer;
         QTest::mouseClick(Fixture.Button("btStart"), Qt::LeftButton);
-        QTRY_VERIFY(!Fixture.Page().Running());
+        QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
         QVERIFY(Picked);
         QCOMPARE(Answerer.MessageTexts(), QStringList{QStringLiteral("操作成功.")});
 

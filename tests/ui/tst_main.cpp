@@ -349,7 +349,7 @@ private slots:
         });
         TModalAnswerer Answerer;
         QTest::mouseClick(Page.findChild<QPushButton*>(QStringLiteral("btStart")), Qt::LeftButton);
-        QTRY_VERIFY(!Page.Running());
+        QTRY_VERIFY_WITH_TIMEOUT(!Page.Running(), RunTimeout);
         QCOMPARE(Answerer.MessageTexts(), QStringList{QStringLiteral("操作成功.")});
         QVERIFY(!DuringRun.isEmpty());
         QVERIFY(!StartShown);
@@ -427,7 +427,7 @@ private slots:
 
         auto* Start = Page.findChild<QPushButton*>(QStringLiteral("btStart"));
         QTest::mouseClick(Start, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(!Page.Running(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(!Page.Running(), RunTimeout);
         QCOMPARE(Answerer->MessageTexts(), QStringList{QStringLiteral("操作成功.")});
         QCOMPARE(Window->PageControl()->currentWidget(), Window->tsSubtitleFiles());
         QCOMPARE(AlphaItem.ImmutableSubtitleItems().size(), std::size_t(2));
