@@ -199,8 +199,8 @@ bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
         Drop->setDropAction(Qt::CopyAction);
         Drop->accept();
         if (Drop->source() == lvObjects()) {
-            QTreeWidgetItem* Target = lvObjects()->itemAt(Drop->position().toPoint());
-            TErrorHandler::Run(this, [this, Target] { MoveSelectedRows(Target); });
+            const QPoint Position = Drop->position().toPoint();
+            TErrorHandler::Run(this, [this, Position] { DropSelectedRows(Position); });
         } else {
             const QStringList Files = LocalFiles(*Drop->mimeData());
             TErrorHandler::Run(this, [this, Files] { AddDocumentFiles(Files); });
@@ -363,8 +363,9 @@ void TFoDocumentEditor::SelectAll()
     lvObjects()->selectAll();
 }
 
-void TFoDocumentEditor::MoveSelectedRows(QTreeWidgetItem* Target)
+void TFoDocumentEditor::DropSelectedRows(const QPoint& Position)
 {
+    QTreeWidgetItem* Target = lvObjects()->itemAt(Position);
     const QList<QTreeWidgetItem*> Rows = SelectedRows();
     if (Rows.isEmpty())
         return;
@@ -376,9 +377,9 @@ void TFoDocumentEditor::MoveSelectedRows(QTreeWidgetItem* Target)
     const TFlagScope Changing(FChangingRows);
     for (auto Row = Rows.crbegin(); Row != Rows.crend(); ++Row)
         lvObjects()->takeTopLevelItem(lvObjects()->indexOfTopLevelItem(*Row));
-    int Position = Target ? lvObjects()->indexOfTopLevelItem(Target) : lvObjects()->topLevelItemCount();
+    int Index = Target ? lvObjects()->indexOfTopLevelItem(Target) : lvObjects()->topLevelItemCount();
     for (QTreeWidgetItem* Row : Rows)
-        lvObjects()->insertTopLevelItem(Position++, Row);
+        lvObjects()->insertTopLevelItem(Index++, Row);
     for (QTreeWidgetItem* Row : Rows)
         Row->setSelected(true);
     if (Current)
@@ -490,9 +491,15 @@ void TFoDocumentEditor::Start()
                 Page->DocumentsProgress(Total, Position);
         };
         FRun->OnError = [Page](const QString& Message) { TMessageBox::Error(Page.data(), Message); };
-        const QPointer<TSubtitleFactoryThread> Run(FRun.get());
-        connect(FRun.get(), &QThread::finished, this, [this, Run] {
-            TErrorHandler::Run(this, [this, Run] { GenerationFinished(Run && Run->Completed()); });
+        // The notice is queued when the worker ends and still comes after a disconnect:
+        // one from a run already stopped (and maybe freed, its address reused) must not
+        // end the run that has replaced it.
+        const quint64 Serial = ++FRunSerial;
+        connect(FRun.get(), &QThread::finished, this, [this, Serial] {
+            TErrorHandler::Run(this, [this, Serial] {
+                if (Serial == FRunSerial && FRun)
+                    GenerationFinished(FRun->Completed());
+            });
         }, Qt::QueuedConnection);
         FRun->start();
     } catch (...) {
@@ -524,8 +531,11 @@ void TFoDocumentEditor::StopRun()
 
 void TFoDocumentEditor::GenerationFinished(bool Completed)
 {
-    if (!FRunning)
+    // A stop that finds the worker ended reports the end itself while the worker's own
+    // notice is queued; that notice may arrive inside the success box or the save dialog.
+    if (!FRunning || FFinishing)
         return;
+    const TFlagScope Finishing(FFinishing);
     if (Completed)
         TMessageBox::Success(this);
     SwitchIdle(true);
@@ -533,8 +543,10 @@ void TFoDocumentEditor::GenerationFinished(bool Completed)
     RefreshRows();
     lvObjectsChange();
     UpdatePreview();
-    FCommands.ShowSubtitleFiles();
+    // Saved first: the save rebuilds the rows from the project and selects the first,
+    // and the subtitle page lists the titles of the row selected when it is shown.
     FCommands.SaveProject();
+    FCommands.ShowSubtitleFiles();
 }
 
 void TFoDocumentEditor::DocumentLoadProgress(qint32 Total, qint32 Position)

@@ -47,6 +47,10 @@ public:
     void RemoveDocuments();
     void OpenDocument();
     void SelectAll();
+    // What a drop of the list's own dragged rows at Position (viewport coordinates) does:
+    // the selected rows move, in their order, before the row there, or to the end when
+    // there is none. Only the rows move; the project keeps its order of items.
+    void DropSelectedRows(const QPoint& Position);
     void Start();
     void Stop();
 
@@ -79,8 +83,6 @@ private:
     void DocumentLoadProgress(qint32 Total, qint32 Position);
     void SubtitleProgress(qint32 Total, qint32 Position);
     void DocumentsProgress(qint32 Total, qint32 Position);
-    // Moves the selected rows, in their order, before Target (to the end when none).
-    void MoveSelectedRows(QTreeWidgetItem* Target);
     static QStringList LocalFiles(const QMimeData& Data);
 
     IProjectCommands& FCommands;
@@ -96,6 +98,10 @@ private:
     QPushButton* FStopButton = nullptr;
     std::unique_ptr<TSubtitleFactoryThread> FRun;
     bool FRunning = false;
+    // Numbers the runs, so that the end notice of a run already replaced is ignored.
+    quint64 FRunSerial = 0;
+    // Set while the end of the run is being handled.
+    bool FFinishing = false;
     bool FShownOnce = false;
     // Set while the page changes rows itself: the selection handling runs once after.
     bool FChangingRows = false;

@@ -383,7 +383,13 @@ void TFoMain::ShowSourceDocuments()
 
 void TFoMain::ShowSubtitleFiles()
 {
-    FPageControl->setCurrentWidget(FSubtitleFiles);
+    if (FPageControl->currentWidget() != FSubtitleFiles) {
+        FPageControl->setCurrentWidget(FSubtitleFiles);
+        return;
+    }
+    // Already the current page (the user looked at it during the run, when it stays
+    // empty): no change of page announces it, so it is filled here.
+    TErrorHandler::Run(this, [this] { SubtitleFilesShown(); });
 }
 
 void TFoMain::RunStateChanged(bool Running)
