@@ -2,6 +2,7 @@
 
 #include "DesktopServices.h"
 #include "ErrorHandler.h"
+#include "FileDialogFilter.h"
 #include "FlagScope.h"
 #include "Icons.h"
 #include "MessageBox.h"
@@ -42,13 +43,13 @@ constexpr int BarHeight = 17;
 constexpr int ShortBarWidth = 100;
 constexpr int DocumentsBarWidth = 150;
 
-QString DocumentFilter()
+QStringList DocumentFilter()
 {
-    const auto Text = [](const char* Source) { return QCoreApplication::translate("TFoDocumentEditor", Source); };
-    return QStringList{Text("所有支持的格式 (*.docx;*.doc;*.xlsx;*.xls;*.sub;*.txt)"),
-                       Text("Microsoft Word 文件 (*.docx;*.doc)"), Text("Microsoft Excel 工作表 (*.xlsx;*.xls)"),
-                       Text("SUB Subtitles (*.sub)"), Text("纯文本文件 (*.txt)"), Text("所以文件 (*.*)")}
-        .join(QStringLiteral(";;"));
+    return TFileDialogFilter::NameFilters(QCoreApplication::translate(
+        "TFoDocumentEditor",
+        "所有支持的格式 (*.docx;*.doc;*.xlsx;*.xls;*.sub;*.txt)|*.docx;*.doc;*.xlsx;*.xls;*.sub;*.txt|"
+        "Microsoft Word 文件 (*.docx;*.doc)|*.docx;*.doc|Microsoft Excel 工作表 (*.xlsx;*.xls)|*.xlsx;*.xls|"
+        "SUB Subtitles (*.sub)|*.sub|纯文本文件 (*.txt)|*.txt|所以文件 (*.*)|*.*"));
 }
 
 QString Notice()
@@ -102,7 +103,7 @@ TFoDocumentEditor::TFoDocumentEditor(IProjectCommands& Commands, QWidget* Parent
     FOpenDialog->setObjectName(QStringLiteral("odDocument"));
     FOpenDialog->setOption(QFileDialog::DontUseNativeDialog);
     FOpenDialog->setFileMode(QFileDialog::ExistingFiles);
-    FOpenDialog->setNameFilter(DocumentFilter());
+    FOpenDialog->setNameFilters(DocumentFilter());
     FOpenDialog->setDirectory(ApplicationDirectory() + QStringLiteral("/Documents"));
 
     CreateTasks();

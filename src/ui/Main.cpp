@@ -3,6 +3,7 @@
 #include "BusyCursor.h"
 #include "DocumentEditor.h"
 #include "ErrorHandler.h"
+#include "FileDialogFilter.h"
 #include "Icons.h"
 #include "InterfaceFont.h"
 #include "MenuStyle.h"
@@ -44,10 +45,10 @@ constexpr int BottomLineHeight = 5;
 constexpr int BottomBarHeight = 50;
 constexpr int SaveLabelPixels = 15;
 
-QString ProjectFilter()
+QStringList ProjectFilter()
 {
-    return QCoreApplication::translate("TFoMain", "Nuvex 字幕项目(*.nvproj)") + QStringLiteral(";;")
-           + QCoreApplication::translate("TFoMain", "所有文件 (*.*)");
+    return TFileDialogFilter::NameFilters(
+        QCoreApplication::translate("TFoMain", "Nuvex 字幕项目(*.nvproj)|*.nvproj|所有文件 (*.*)|*.*"));
 }
 
 QFileDialog* MakeProjectDialog(QWidget* Parent, const char* Name, QFileDialog::AcceptMode Mode)
@@ -57,7 +58,7 @@ QFileDialog* MakeProjectDialog(QWidget* Parent, const char* Name, QFileDialog::A
     Dialog->setOption(QFileDialog::DontUseNativeDialog);
     Dialog->setAcceptMode(Mode);
     Dialog->setFileMode(Mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    Dialog->setNameFilter(ProjectFilter());
+    Dialog->setNameFilters(ProjectFilter());
     Dialog->setDirectory(ApplicationDirectory() + QStringLiteral("/Projects"));
     if (Mode == QFileDialog::AcceptSave)
         Dialog->setDefaultSuffix(QStringLiteral("nvproj"));
