@@ -2,24 +2,18 @@
 
 #include "model/Error.h"
 
+#include "PrivateSessionBus.h"
+
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QFile>
-#include <QMutex>
-#include <QMutexLocker>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QUrl>
 
 namespace {
-
-const QString FileManagerService = QStringLiteral("org.freedesktop.FileManager1");
-const QString FileManagerPath = QStringLiteral("/org/freedesktop/FileManager1");
 
 enum class TFileManager
 {
@@ -32,50 +26,6 @@ enum class TFileManager
 
 Q_DECLARE_METATYPE(TFileManager)
 
-// A file manager on the test's private bus. It lives in a thread of its own, because the
-// request blocks the thread that sends it.
-class TFakeFileManager : public QObject, protected QDBusContext
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
-
-public:
-    bool Fail = false;
-
-    QList<QStringList> Requests() const
-    {
-        QMutexLocker Lock(&FLock);
-        return FRequests;
-    }
-
-public slots:
-    void ShowItems(const QStringList& Uris, const QString&)
-    {
-        {
-            QMutexLocker Lock(&FLock);
-            FRequests.append(Uris);
-        }
-        if (Fail)
-            sendErrorReply(QDBusError::Failed, QStringLiteral("cannot show the items"));
-    }
-
-private:
-    mutable QMutex FLock;
-    QList<QStringList> FRequests;
-};
-
-// Takes the "file" URLs that would go to the desktop.
-class TUrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> Urls;
-
-public slots:
-    void openUrl(const QUrl& Url) { Urls.append(Url); }
-};
-
 class TestDesktopServices : public QObject
 {
     Q_OBJECT
@@ -83,47 +33,13 @@ class TestDesktopServices : public QObject
 private slots:
     void initTestCase()
     {
-        const QString Daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (Daemon.isEmpty())
-            QSKIP("dbus-daemon is not installed");
-        // A bus of our own that activates no services, so no real file manager can answer.
-        QFile Config(FBusFolder.filePath("bus.conf"));
-        QVERIFY(Config.open(QIODevice::WriteOnly));
-        Config.write(QStringLiteral(
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            "<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>\n"
-            "<policy context=\"default\"><allow send_destination=\"*\"/><allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n")
-                         .arg(FBusFolder.path()).toUtf8());
-        Config.close();
-        FDaemon.start(Daemon, {QStringLiteral("--config-file=") + Config.fileName(), QStringLiteral("--nofork"),
-                               QStringLiteral("--print-address=1")});
-        QVERIFY(FDaemon.waitForStarted());
-        while (!FDaemon.canReadLine())
-            QVERIFY2(FDaemon.waitForReadyRead(10000), qPrintable(FDaemon.readAllStandardError()));
-        const QString Address = QString::fromUtf8(FDaemon.readLine()).trimmed();
-
-        const QDBusConnection Caller = QDBusConnection::connectToBus(Address, QStringLiteral("caller"));
-        QVERIFY(Caller.isConnected());
-        QDBusConnection Service = QDBusConnection::connectToBus(Address, QStringLiteral("file manager"));
-        QVERIFY(Service.isConnected());
-        FFileManager.moveToThread(&FFileManagerThread);
-        FFileManagerThread.start();
-        QVERIFY(Service.registerObject(FileManagerPath, &FFileManager, QDBusConnection::ExportAllSlots));
-
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &FDesktop, "openUrl");
+        const QString Address = FBus.Start();
+        if (Address.isEmpty())
+            QSKIP("no private session bus (dbus-daemon missing)");
+        QVERIFY(QDBusConnection::connectToBus(Address, QStringLiteral("caller")).isConnected());
     }
 
-    void cleanupTestCase()
-    {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
-        QDBusConnection::disconnectFromBus(QStringLiteral("file manager"));
-        FFileManagerThread.quit();
-        FFileManagerThread.wait();
-        FDaemon.terminate();
-        FDaemon.waitForFinished();
-    }
+    void cleanupTestCase() { QDBusConnection::disconnectFromBus(QStringLiteral("caller")); }
 
     void showInFileManager_data()
     {
@@ -152,9 +68,9 @@ private slots:
             QFile Title(File);
             QVERIFY(Title.open(QIODevice::WriteOnly));
         }
-        QDBusConnection Service(QStringLiteral("file manager"));
+        QDBusConnection Service(TPrivateSessionBus::FileManagerConnection);
         if (FileManager != TFileManager::Absent)
-            QVERIFY(Service.registerService(FileManagerService));
+            QVERIFY(Service.registerService(TPrivateSessionBus::FileManagerService));
         FFileManager.Fail = FileManager == TFileManager::Fails;
         const qsizetype RequestsBefore = FFileManager.Requests().size();
         FDesktop.Urls.clear();
@@ -162,7 +78,7 @@ private slots:
         TDesktopServices::ShowInFileManager(File, Bus ? QDBusConnection(QStringLiteral("caller"))
                                                       : QDBusConnection(QStringLiteral("not connected")));
         if (FileManager != TFileManager::Absent)
-            QVERIFY(Service.unregisterService(FileManagerService));
+            QVERIFY(Service.unregisterService(TPrivateSessionBus::FileManagerService));
 
         const QList<QStringList> Requests = FFileManager.Requests().mid(RequestsBefore);
         if (Selected) {
@@ -233,12 +149,11 @@ private slots:
     }
 
 private:
-    QTemporaryDir FBusFolder;
-    QProcess FDaemon;
-    QThread FFileManagerThread;
-    TFakeFileManager FFileManager;
-    TUrlRecorder FDesktop;
+    TPrivateSessionBus FBus;
+    TFakeFileManager& FFileManager = FBus.FileManager;
+    TUrlRecorder& FDesktop = FBus.Desktop;
 };
 
 QTEST_MAIN(TestDesktopServices)
 #include "tst_desktopservices.moc"
+#include "moc_PrivateSessionBus.cpp"

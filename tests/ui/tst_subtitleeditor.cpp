@@ -2,6 +2,7 @@
 #include <QPushButton>
 
 #include "ModalAnswerer.h"
+#include "PrivateSessionBus.h"
 
 #include "ui/DocumentEditor.h"
 #include "ui/EllipsisEdit.h"
@@ -21,18 +22,13 @@
 
 #include <QAction>
 #include <QDBusConnection>
-#include <QDBusContext>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QLabel>
-#include <QMutex>
-#include <QMutexLocker>
 #include <QPlainTextEdit>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -85,44 +81,6 @@ void WriteText(const QString& FileName, const QStringList& Lines)
     QVERIFY(File.open(QIODevice::WriteOnly | QIODevice::Truncate));
     File.write(Lines.join(QStringLiteral("\r\n")).toUtf8());
 }
-
-// A file manager on a private session bus, in a thread of its own because the request
-// blocks the thread that sends it.
-class TFakeFileManager : public QObject, protected QDBusContext
-{
-    Q_OBJECT
-    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
-
-public:
-    QList<QStringList> Requests() const
-    {
-        QMutexLocker Lock(&FLock);
-        return FRequests;
-    }
-
-public slots:
-    void ShowItems(const QStringList& Uris, const QString&)
-    {
-        QMutexLocker Lock(&FLock);
-        FRequests.append(Uris);
-    }
-
-private:
-    mutable QMutex FLock;
-    QList<QStringList> FRequests;
-};
-
-// Takes the "file" URLs that would go to the desktop.
-class TUrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> Urls;
-
-public slots:
-    void openUrl(const QUrl& Url) { Urls.append(Url); }
-};
 
 // The main window after a real generation run of two documents: Lines.txt gave five
 // titles, Blank.txt (blank lines only) none. The subtitle page shows Lines.txt's titles.
@@ -278,20 +236,15 @@ class TestSubtitleEditor : public QObject
 private slots:
     void initTestCase()
     {
-        QDesktopServices::setUrlHandler(QStringLiteral("file"), &FDesktop, "openUrl");
-        StartPrivateSessionBus();
-    }
-
-    void cleanupTestCase()
-    {
-        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-        if (FDaemon.state() == QProcess::NotRunning)
+        // The page asks the file manager on the session bus; the test's own bus takes that
+        // place before anything connects to it.
+        const QString Address = FBus.Start();
+        if (Address.isEmpty())
             return;
-        QDBusConnection::disconnectFromBus(QStringLiteral("file manager"));
-        FFileManagerThread.quit();
-        FFileManagerThread.wait();
-        FDaemon.terminate();
-        FDaemon.waitForFinished();
+        qputenv("DBUS_SESSION_BUS_ADDRESS", Address.toUtf8());
+        QVERIFY(QDBusConnection(TPrivateSessionBus::FileManagerConnection)
+                    .registerService(TPrivateSessionBus::FileManagerService));
+        FBusRunning = true;
     }
 
     void afterARun_listsTheTitlesReadBack()
@@ -650,7 +603,7 @@ private slots:
 
     void explore_showsTheSelectedTitleInTheFileManager()
     {
-        if (FDaemon.state() == QProcess::NotRunning)
+        if (!FBusRunning)
             QSKIP("no private session bus (dbus-daemon missing)");
         TWindow Window;
         SETUP(Window);
@@ -668,46 +621,12 @@ private slots:
     }
 
 private:
-    // The page asks the file manager on the session bus; the test's own bus takes that
-    // place before anything connects to it, with a file manager that records requests.
-    void StartPrivateSessionBus()
-    {
-        const QString Daemon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
-        if (Daemon.isEmpty())
-            return;
-        QFile Config(FBusFolder.filePath(QStringLiteral("bus.conf")));
-        QVERIFY(Config.open(QIODevice::WriteOnly));
-        Config.write(QStringLiteral(
-            "<!DOCTYPE busconfig PUBLIC \"-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN\"\n"
-            " \"http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd\">\n"
-            "<busconfig><type>session</type><listen>unix:dir=%1</listen><auth>EXTERNAL</auth>\n"
-            "<policy context=\"default\"><allow send_destination=\"*\"/><allow receive_sender=\"*\"/><allow own=\"*\"/></policy></busconfig>\n")
-                         .arg(FBusFolder.path()).toUtf8());
-        Config.close();
-        FDaemon.start(Daemon, {QStringLiteral("--config-file=") + Config.fileName(), QStringLiteral("--nofork"),
-                               QStringLiteral("--print-address=1")});
-        QVERIFY(FDaemon.waitForStarted());
-        while (!FDaemon.canReadLine())
-            QVERIFY2(FDaemon.waitForReadyRead(10000), qPrintable(FDaemon.readAllStandardError()));
-        const QByteArray Address = FDaemon.readLine().trimmed();
-        qputenv("DBUS_SESSION_BUS_ADDRESS", Address);
-
-        QDBusConnection Service = QDBusConnection::connectToBus(QString::fromLatin1(Address), QStringLiteral("file manager"));
-        QVERIFY(Service.isConnected());
-        FFileManager.moveToThread(&FFileManagerThread);
-        FFileManagerThread.start();
-        QVERIFY(Service.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &FFileManager,
-                                       QDBusConnection::ExportAllSlots));
-        QVERIFY(Service.registerService(QStringLiteral("org.freedesktop.FileManager1")));
-        QCOMPARE(QDBusConnection::sessionBus().baseService().isEmpty(), false);
-    }
-
-    QTemporaryDir FBusFolder;
-    QProcess FDaemon;
-    QThread FFileManagerThread;
-    TFakeFileManager FFileManager;
-    TUrlRecorder FDesktop;
+    TPrivateSessionBus FBus;
+    TFakeFileManager& FFileManager = FBus.FileManager;
+    TUrlRecorder& FDesktop = FBus.Desktop;
+    bool FBusRunning = false;
 };
 
 QTEST_MAIN(TestSubtitleEditor)
 #include "tst_subtitleeditor.moc"
+#include "moc_PrivateSessionBus.cpp"
