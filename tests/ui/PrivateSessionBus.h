@@ -1,5 +1,7 @@
 #pragma once
 
+#include "UrlRecorder.h"
+
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QDesktopServices>
@@ -42,18 +44,6 @@ public slots:
 private:
     mutable QMutex FLock;
     QList<QStringList> FRequests;
-};
-
-// Takes the "file" URLs that would go to the desktop.
-class TUrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> Urls;
-
-public slots:
-    void openUrl(const QUrl& Url) { Urls.append(Url); }
 };
 
 // A D-Bus daemon of the test's own that activates no services, so no real file manager

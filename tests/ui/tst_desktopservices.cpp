@@ -157,3 +157,4 @@ private:
 QTEST_MAIN(TestDesktopServices)
 #include "tst_desktopservices.moc"
 #include "moc_PrivateSessionBus.cpp"
+#include "moc_UrlRecorder.cpp"

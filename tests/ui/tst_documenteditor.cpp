@@ -1,4 +1,5 @@
 #include "MainWindowHarness.h"
+#include "UrlRecorder.h"
 
 #include "ui/Preview.h"
 #include "ui/PreviewImage.h"
@@ -26,18 +27,6 @@ const QStringList FiveNames{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QS
 
 // Enough lines that a run is still writing titles when it is stopped a few lines in.
 constexpr int LongDocumentLines = 4000;
-
-// Takes the file URLs that would go to the desktop.
-class TUrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> Urls;
-
-public slots:
-    void openUrl(const QUrl& Url) { Urls.append(Url); }
-};
 
 QStringList LongDocument()
 {
@@ -548,3 +537,4 @@ private:
 
 QTEST_MAIN(TestDocumentEditor)
 #include "tst_documenteditor.moc"
+#include "moc_UrlRecorder.cpp"

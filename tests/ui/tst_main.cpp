@@ -1,4 +1,5 @@
 #include "MainWindowHarness.h"
+#include "UrlRecorder.h"
 
 #include "ui/Preview.h"
 #include "ui/PreviewImage.h"
@@ -18,18 +19,6 @@
 using namespace Harness;
 
 namespace {
-
-// Takes the URLs that would go to the desktop.
-class TUrlRecorder : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> Urls;
-
-public slots:
-    void openUrl(const QUrl& Url) { Urls.append(Url); }
-};
 
 QString Title()
 {
@@ -472,3 +461,4 @@ private slots:
 
 QTEST_MAIN(TestMain)
 #include "tst_main.moc"
+#include "moc_UrlRecorder.cpp"

@@ -630,3 +630,4 @@ private:
 QTEST_MAIN(TestSubtitleEditor)
 #include "tst_subtitleeditor.moc"
 #include "moc_PrivateSessionBus.cpp"
+#include "moc_UrlRecorder.cpp"
