@@ -29,6 +29,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenu>
+#include <QPointer>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -310,8 +311,10 @@ void TFoMain::showEvent(QShowEvent* Event)
 
 void TFoMain::ShowStartDialog()
 {
-    TFoOperation Dialog(this);
-    switch (Dialog.exec()) {
+    const QPointer<TFoOperation> Dialog = new TFoOperation(this);
+    const int Result = Dialog->exec();
+    delete Dialog.data();
+    switch (Result) {
     case TFoOperation::ResultNewProject:
         NewProject();
         break;

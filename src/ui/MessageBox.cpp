@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QWidget>
 
 namespace {
@@ -12,8 +13,11 @@ namespace {
 void Show(QWidget* Parent, QMessageBox::Icon Icon, const QString& Text)
 {
     QWidget* Owner = Parent ? Parent->window() : QApplication::activeWindow();
-    QMessageBox Box(Icon, TProductInfo::Title(), Text, QMessageBox::Ok, Owner);
-    Box.exec();
+    // Owned by the window while it is open: should the window go first, it takes the
+    // box with it, and the guard then has nothing left to free.
+    const QPointer<QMessageBox> Box = new QMessageBox(Icon, TProductInfo::Title(), Text, QMessageBox::Ok, Owner);
+    Box->exec();
+    delete Box.data();
 }
 
 } // namespace
