@@ -1,7 +1,7 @@
 // The subtitle files page listing the 10,000 titles of one document, written by a real
 // generation run: LoadSubtitles against reading the same title files alone. The aim is
 // under 1.5 s for the list, and at most half again the time of reading the files.
-#include "ui/ProjectCommands.h"
+#include "NoProjectCommands.h"
 #include "ui/SubtitleEditor.h"
 
 #include "components/ListViewEx.h"
@@ -27,17 +27,6 @@ const QStringList Words{"the", "quick", "brown", "fox", "jumps", "over", "lazy",
                         "frame", "scene", "tonight", "remember", "我们", "今天晚上", "一起", "去看", "电影", "字幕"};
 
 // Nothing to save or show: the page is measured alone.
-class TNoCommands : public IProjectCommands
-{
-public:
-    void SaveProject() override {}
-    void SetSuggestedProjectName(const QString&) override {}
-    void ShowSourceDocuments() override {}
-    void ShowSubtitleFiles() override {}
-    void RunStateChanged(bool) override {}
-    void DocumentItemsRemoving(const std::vector<const TDocumentItem*>&) override {}
-};
-
 // A document of TitleCount lines of four to fourteen words, each of which fits into one
 // title, run through the generation once; its item then holds one record per title.
 class TTitles
@@ -96,7 +85,7 @@ const TTitles& Titles()
 void BM_LoadSubtitles(benchmark::State& State)
 {
     const TDocumentItem& Item = Titles().Item;
-    TNoCommands Commands;
+    TNoProjectCommands Commands;
     TFoSubtitleEditor Page(Commands);
     Page.resize(1200, 800);
     Page.show();

@@ -239,6 +239,15 @@ void TFoDocumentEditor::showEvent(QShowEvent* Event)
     SetTestText(Notice());
 }
 
+QTreeWidgetItem* TFoDocumentEditor::AddRow(TDocumentItem* Item, const QString& Caption)
+{
+    Watch(Item);
+    QTreeWidgetItem* Row = lvObjects()->AddItem(Caption);
+    SetRowItem(Row, Item);
+    FRows.insert(Item, Row);
+    return Row;
+}
+
 void TFoDocumentEditor::Watch(TDocumentItem* Item)
 {
     Item->SetOnChanged(TChangedEventRelay::OnThreadOf(
@@ -256,9 +265,7 @@ void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items)
         const TFlagScope Changing(FChangingRows);
         lvObjects()->setUpdatesEnabled(false);
         for (const auto& Item : Items) {
-            Watch(Item.get());
-            QTreeWidgetItem* Row = lvObjects()->AddItem(FileNameOf(Item->SourceFileName()));
-            SetRowItem(Row, Item.get());
+            QTreeWidgetItem* Row = AddRow(Item.get(), FileNameOf(Item->SourceFileName()));
             TListViewEx::SetSubItem(Row, 0, Item->ToString());
         }
         lvObjects()->setUpdatesEnabled(true);
@@ -272,6 +279,7 @@ void TFoDocumentEditor::ClearDocumentList()
     {
         const TFlagScope Changing(FChangingRows);
         lvObjects()->clear();
+        FRows.clear();
     }
     frObjectInspector()->ClearObjects(true);
     UpdatePreview();
@@ -302,9 +310,7 @@ void TFoDocumentEditor::AddDocumentFiles(const QStringList& FileNames)
         const TFlagScope Changing(FChangingRows);
         for (const QString& FileName : FileNames) {
             TDocumentItem* Item = Project.AddDocumentItem(std::make_unique<TDocumentItem>());
-            Watch(Item);
-            Last = lvObjects()->AddItem(FileNameOf(FileName));
-            SetRowItem(Last, Item);
+            Last = AddRow(Item, FileNameOf(FileName));
             Item->LoadAttributes(true);
             Item->SetSourceFileName(FileName);
             TListViewEx::SetSubItem(Last, 0, Item->ToString());
@@ -338,6 +344,7 @@ void TFoDocumentEditor::RemoveDocuments()
         frObjectInspector()->ClearObjects(false);
         for (auto Row = Rows.crbegin(); Row != Rows.crend(); ++Row) {
             const TDocumentItem* Item = DocumentOf(*Row);
+            FRows.remove(Item);
             delete *Row;
             Project.RemoveDocumentItem(Item);
         }
@@ -392,7 +399,7 @@ void TFoDocumentEditor::DocumentItemChanged(TObservableObject& Sender, const QSt
     // The worker writes the items during a run; the rows are refreshed after it.
     if (FRunning)
         return;
-    QTreeWidgetItem* Row = lvObjects()->FindData(dynamic_cast<TSubtitleItem*>(&Sender));
+    QTreeWidgetItem* Row = FRows.value(&Sender);
     if (!Row)
         return;
     RefreshItemText(1, Row);

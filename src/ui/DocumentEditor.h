@@ -4,6 +4,7 @@
 
 #include "model/Project.h"
 
+#include <QHash>
 #include <QStringList>
 
 #include <memory>
@@ -71,6 +72,8 @@ protected:
 private:
     void CreateBottomPanel();
     void CreateTasks();
+    // Appends the row of Item and watches the item's changes.
+    QTreeWidgetItem* AddRow(TDocumentItem* Item, const QString& Caption);
     void Watch(TDocumentItem* Item);
     void DocumentItemChanged(TObservableObject& Sender, const QString& PropertyName);
     void RefreshRows();
@@ -86,6 +89,8 @@ private:
     static QStringList LocalFiles(const QMimeData& Data);
 
     IProjectCommands& FCommands;
+    // The row of each listed item, so that a change notice finds it at once.
+    QHash<const TObservableObject*, QTreeWidgetItem*> FRows;
     QAction* FOpenDoc = nullptr;
     QAction* FAddDoc = nullptr;
     QAction* FRemoveDoc = nullptr;
