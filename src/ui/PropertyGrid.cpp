@@ -9,6 +9,7 @@
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QMouseEvent>
 #include <QScopedValueRollback>
 
@@ -72,6 +73,13 @@ TPropertyGrid::~TPropertyGrid()
     // Closing the editor moves the focus; nothing may be committed on the way out.
     FSuspended = true;
     CloseEditor();
+}
+
+void TPropertyGrid::scrollTo(const QModelIndex& Index, ScrollHint Hint)
+{
+    const int Sideways = horizontalScrollBar()->value();
+    QTableWidget::scrollTo(Index, Hint);
+    horizontalScrollBar()->setValue(Sideways);
 }
 
 void TPropertyGrid::SetColumnWidths(int KeyWidth, int ValueWidth)

@@ -74,6 +74,10 @@ public:
     void EditorFocusOut(Qt::FocusReason Reason);
     void EditButtonClicked();
 
+    // Scrolls rows into view but never sideways: in a narrow inspector the value column
+    // would otherwise push the property names out of sight whenever a row became current.
+    void scrollTo(const QModelIndex& Index, ScrollHint Hint = EnsureVisible) override;
+
 protected:
     void currentChanged(const QModelIndex& Current, const QModelIndex& Previous) override;
     void focusInEvent(QFocusEvent* Event) override;
