@@ -30,8 +30,7 @@ const QString TabDragMimeType = QStringLiteral("application/x-nuvex-tab");
 
 bool IsVerticalShape(QTabBar::Shape Shape)
 {
-    switch (Shape)
-    {
+    switch (Shape) {
     case QTabBar::RoundedWest:
     case QTabBar::RoundedEast:
     case QTabBar::TriangularWest:
@@ -137,14 +136,12 @@ QSize TTabBarEx::minimumTabSizeHint(int Index) const
 void TTabBarEx::paintEvent(QPaintEvent* Event)
 {
     QPainter Painter(this);
-    for (int Index = 0; Index < count(); ++Index)
-    {
+    for (int Index = 0; Index < count(); ++Index) {
         const QRect Rect = TabRect(Index);
         if (isTabVisible(Index) && Rect.intersects(Event->rect()))
             DrawTab(Painter, Index, Rect, Index == currentIndex());
     }
-    if (FDropTarget >= 0 && FDropTarget < count())
-    {
+    if (FDropTarget >= 0 && FDropTarget < count()) {
         // A pen of width 2 on a rectangle inset by 1 covers exactly the 2 px inside the tab.
         const qreal Inset = DropMarkWidth / 2.0;
         Painter.setPen(QPen(Qt::black, DropMarkWidth));
@@ -178,16 +175,13 @@ void TTabBarEx::mousePressEvent(QMouseEvent* Event)
     if (Event->button() != Qt::LeftButton)
         return;
     const QPoint Point = Event->position().toPoint();
-    if (FShowCloseButton)
-    {
+    if (FShowCloseButton) {
         const int MarkWidth = QFontMetrics(font()).horizontalAdvance(CloseMark);
-        for (int Index = 0; Index < count(); ++Index)
-        {
+        for (int Index = 0; Index < count(); ++Index) {
             const QRect Rect = TabRect(Index);
             const QRect CloseBox(Rect.left() + Rect.width() - MarkWidth - CloseMarkRightMargin, Rect.top(),
                 MarkWidth + CloseMarkRightMargin, Rect.height());
-            if (isTabVisible(Index) && CloseBox.contains(Point))
-            {
+            if (isTabVisible(Index) && CloseBox.contains(Point)) {
                 // The tab under the press is gone afterwards: a drag from here would carry
                 // whichever page took its place.
                 emit CloseMarkPressed(Index);
@@ -195,8 +189,7 @@ void TTabBarEx::mousePressEvent(QMouseEvent* Event)
             }
         }
     }
-    if (FAllowDrag)
-    {
+    if (FAllowDrag) {
         FDragArmed = true;
         FDragStart = Point;
     }
@@ -236,8 +229,7 @@ void TTabBarEx::dragEnterEvent(QDragEnterEvent* Event)
 
 void TTabBarEx::dragMoveEvent(QDragMoveEvent* Event)
 {
-    if (count() < 2)
-    {
+    if (count() < 2) {
         Event->ignore();
         return;
     }
@@ -271,8 +263,7 @@ void TTabBarEx::SetDropTarget(int Index)
 
 int TTabBarEx::FirstTabAt(const QPoint& Point, bool SkipCurrent) const
 {
-    for (int Index = 0; Index < count(); ++Index)
-    {
+    for (int Index = 0; Index < count(); ++Index) {
         if (SkipCurrent && Index == currentIndex())
             continue;
         if (isTabVisible(Index) && TabRect(Index).contains(Point))

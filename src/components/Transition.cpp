@@ -65,21 +65,15 @@ void TTransition::paintEvent(QPaintEvent* /*Event*/)
         const QColor Begin = ResolveButtonFace(FBeginColor, palette());
         const QColor End = ResolveButtonFace(FEndColor, palette());
         const QRect Area = rect();
-        if (FTransitionMode == tmNormal)
-        {
+        if (FTransitionMode == tmNormal) {
             FillGradient(Painter, Area, Begin, End, FVertical);
-        }
-        else
-        {
+        } else {
             QRect First = Area;
             QRect Second = Area;
-            if (FVertical)
-            {
+            if (FVertical) {
                 First.setHeight(Area.height() / 2);
                 Second.setTop(First.bottom() + 1);
-            }
-            else
-            {
+            } else {
                 First.setWidth(Area.width() / 2);
                 Second.setLeft(First.right() + 1);
             }
@@ -98,13 +92,11 @@ void TTransition::resizeEvent(QResizeEvent* Event)
 
 void TTransition::ApplyShape()
 {
-    switch (FShape)
-    {
+    switch (FShape) {
     case shRectangle:
         clearMask();
         break;
-    case shRoundRect:
-    {
+    case shRoundRect: {
         QPainterPath Outline;
         Outline.addRoundedRect(QRectF(rect()), RoundCornerRadius, RoundCornerRadius);
         setMask(QRegion(Outline.toFillPolygon().toPolygon()));
