@@ -72,7 +72,7 @@ std::vector<QString> Subtitles(int Count, int MinWords, int MaxWords, quint32 Se
 
 QString TemplateFile()
 {
-    return DataDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml");
+    return TemplateFilePath();
 }
 
 // Writes the batch into Directory and returns the number of title files written.

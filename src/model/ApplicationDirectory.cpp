@@ -64,6 +64,16 @@ QString DataDirectory()
     return Directory;
 }
 
+QString AttributeFilePath()
+{
+    return DataDirectory() + QLatin1Char('/') + AttributeFile;
+}
+
+QString TemplateFilePath()
+{
+    return DataDirectory() + QLatin1Char('/') + TemplateFile;
+}
+
 QString ApplicationDirectory()
 {
     static const QString Directory = [] {

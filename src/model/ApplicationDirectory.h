@@ -11,9 +11,12 @@
 // The folder of the running executable.
 QString ExecutableDirectory();
 
-// Where the attribute file "TypeAttributes.xml" and the title template
-// "NuvexSubtitleMaker.xml" are read from.
+// Where the attribute file and the title template are read from.
 QString DataDirectory();
+// The attribute file "TypeAttributes.xml" and the title template "NuvexSubtitleMaker.xml"
+// in DataDirectory().
+QString AttributeFilePath();
+QString TemplateFilePath();
 
 // The folder that "{AppDir}" names and whose "Projects", "Documents" and "Titles"
 // folders the dialogs and the default output start in; those three are created on the

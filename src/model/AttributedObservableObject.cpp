@@ -47,7 +47,7 @@ QString TAttributedObservableObject::AttributeFileName()
     QMutexLocker Lock(&AttributeFileNameLock);
     if (!AttributeFileNameOverride.isEmpty())
         return AttributeFileNameOverride;
-    return DataDirectory() + QStringLiteral("/TypeAttributes.xml");
+    return AttributeFilePath();
 }
 
 void TAttributedObservableObject::LoadAttributes(bool Reload)

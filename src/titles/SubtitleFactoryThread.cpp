@@ -23,7 +23,7 @@ TSubtitleFactoryThread::TSubtitleFactoryThread(std::vector<TDocumentItem*> Docum
     : QThread(Parent)
     , FDocumentItems(std::move(DocumentItems))
     , FApplicationDirectory(::ApplicationDirectory())
-    , FTemplateFileName(DataDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml"))
+    , FTemplateFileName(TemplateFilePath())
     , FHandOver(this)
 {
 }

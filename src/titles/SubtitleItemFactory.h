@@ -32,7 +32,7 @@ class TXMLTitleDocumentType;
 //
 // A generation run parses the template once and reuses it for every line:
 //
-//     TTitleTemplate Template(DataDirectory() + "/NuvexSubtitleMaker.xml");
+//     TTitleTemplate Template(TemplateFilePath());
 //     TSubtitleItemFactory Factory;
 //     for (each line) {
 //         Item.SetSubtitleDirectory(...); Item.SetSubtitleFileName(...); Item.SetSubtitleContent(Line);

@@ -177,7 +177,7 @@ private slots:
     void shippedFile_describesEveryShownProperty()
     {
         QFETCH(QString, ClassName);
-        TAttributedObservableObject::SetAttributeFileName(DataDirectory() + QStringLiteral("/TypeAttributes.xml"));
+        TAttributedObservableObject::SetAttributeFileName(AttributeFilePath());
         std::unique_ptr<TAttributedObservableObject> Object(
             ClassName == QLatin1String("TDocumentItem") ? static_cast<TAttributedObservableObject*>(new TDocumentItem)
                                                           : new TSubtitleItem);
@@ -199,7 +199,7 @@ private slots:
 
     void shippedFile_givesUsableDefaults()
     {
-        TAttributedObservableObject::SetAttributeFileName(DataDirectory() + QStringLiteral("/TypeAttributes.xml"));
+        TAttributedObservableObject::SetAttributeFileName(AttributeFilePath());
         TDocumentItem Item;
         Item.LoadAttributes(true);
         QCOMPARE(Item.VideoWidth(), 1920);

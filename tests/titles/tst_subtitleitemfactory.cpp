@@ -27,7 +27,7 @@ const QDateTime FixedTime(QDate(2009, 3, 7), QTime(18, 5, 9));
 
 QString TemplatePath()
 {
-    return DataDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml");
+    return TemplateFilePath();
 }
 
 TSubtitleItemFactory MakeFactory()

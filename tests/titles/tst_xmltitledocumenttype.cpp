@@ -107,7 +107,7 @@ private slots:
     void shippedTemplateIsCompleteTitle()
     {
         QFETCH(QString, Path);
-        const TXMLTitleDocumentType Root = LoadTitleDocument(DataDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml"));
+        const TXMLTitleDocumentType Root = LoadTitleDocument(TemplateFilePath());
         const pugi::xml_node Node = Root.DOMNode().first_element_by_path(Path.toUtf8().constData());
         QVERIFY(Node);
         QVERIFY(Node.first_child().type() == pugi::node_pcdata || Path.endsWith(QStringLiteral("FilePath")));
@@ -115,7 +115,7 @@ private slots:
 
     void shippedTemplateValues()
     {
-        const TXMLTitleDocumentType Root = LoadTitleDocument(DataDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml"));
+        const TXMLTitleDocumentType Root = LoadTitleDocument(TemplateFilePath());
         QCOMPARE(Root.FrameSizeX(), 1920);
         QCOMPARE(Root.FrameSizeY(), 1080);
         QCOMPARE(Root.FrameAspectNumerator(), 16);

@@ -39,7 +39,7 @@ constexpr int RunTimeout = 120000;
 
 inline void UseBuildAttributes()
 {
-    TAttributedObservableObject::SetAttributeFileName(DataDirectory() + QStringLiteral("/TypeAttributes.xml"));
+    TAttributedObservableObject::SetAttributeFileName(AttributeFilePath());
 }
 
 // A UTF-8 text document with one subtitle per line.

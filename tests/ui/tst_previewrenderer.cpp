@@ -66,7 +66,7 @@ QPointF WrittenPlacement(TSubtitleItem& Item, const QString& Text)
     Item.SetSubtitleDirectory(Directory.path());
     Item.SetSubtitleFileName(QStringLiteral("Title00001.etl"));
     Item.SetSubtitleContent(Text);
-    TSubtitleItemFactory().WriteSubtitles(Item, ApplicationDirectory() + QStringLiteral("/NuvexSubtitleMaker.xml"), {});
+    TSubtitleItemFactory().WriteSubtitles(Item, TemplateFilePath(), {});
     QFile File(Directory.filePath(QStringLiteral("Title00001.etl")));
     if (!File.open(QIODevice::ReadOnly))
         return QPointF(qQNaN(), qQNaN());
