@@ -43,10 +43,6 @@ struct TThreadFonts
 
 thread_local TThreadFonts ThreadFonts;
 
-bool IsBreak(char16_t Code)
-{
-    return Code == u'\r' || Code == u'\n';
-}
 } // namespace
 
 int TFontMeasure::PixelSizeForPoints(qint32 Points)
@@ -149,17 +145,9 @@ qint64 TFontMeasure::TextWidth(QStringView Text, qint64& LineCount)
 {
     qint64 Widest = 0;
     LineCount = 0;
-    const qsizetype Size = Text.size();
-    qsizetype Start = 0;
-    while (Start < Size) {
-        qsizetype End = Start;
-        while (End < Size && !IsBreak(Text[End].unicode()))
-            ++End;
-        Widest = std::max(Widest, LineWidth(Text.sliced(Start, End - Start)));
+    ForEachLine(Text, [&](QStringView Line) {
+        Widest = std::max(Widest, LineWidth(Line));
         ++LineCount;
-        if (End < Size && Text[End] == u'\r' && End + 1 < Size && Text[End + 1] == u'\n')
-            ++End;
-        Start = End + 1;
-    }
+    });
     return Widest;
 }

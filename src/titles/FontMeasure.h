@@ -39,6 +39,23 @@ public:
     // very end opens no further line.
     qint64 TextWidth(QStringView Text, qint64& LineCount);
 
+    // Calls Visit with every line of Text as TextWidth counts them.
+    template <class F>
+    static void ForEachLine(QStringView Text, F&& Visit)
+    {
+        const qsizetype Size = Text.size();
+        qsizetype Start = 0;
+        while (Start < Size) {
+            qsizetype End = Start;
+            while (End < Size && Text[End] != u'\r' && Text[End] != u'\n')
+                ++End;
+            Visit(Text.sliced(Start, End - Start));
+            if (End < Size && Text[End] == u'\r' && End + 1 < Size && Text[End + 1] == u'\n')
+                ++End;
+            Start = End + 1;
+        }
+    }
+
     TFontMeasure(const QString& Family, int PixelSize);
 
 private:

@@ -28,25 +28,6 @@ qint64 AdditiveWidth(const QFontMetrics& Metrics, QStringView Line)
     return Width;
 }
 
-// The lines of Text as the title writer's measure counts them: CR LF, lone CR and lone
-// LF each end a line, and a break at the very end opens no further line.
-QList<QStringView> SplitLines(QStringView Text)
-{
-    QList<QStringView> Lines;
-    const qsizetype Size = Text.size();
-    qsizetype Start = 0;
-    while (Start < Size) {
-        qsizetype End = Start;
-        while (End < Size && Text[End] != u'\r' && Text[End] != u'\n')
-            ++End;
-        Lines.append(Text.sliced(Start, End - Start));
-        if (End < Size && Text[End] == u'\r' && End + 1 < Size && Text[End + 1] == u'\n')
-            ++End;
-        Start = End + 1;
-    }
-    return Lines;
-}
-
 // A line wider than the box breaks at the last blank whose start still fits, or at the
 // first blank when not even the first word fits; a line without such a blank stays
 // whole and overhangs.
@@ -120,8 +101,7 @@ QImage TPreviewRenderer::Render(const TSubtitleItem& Item, const QString& Text, 
     const QFontMetrics Metrics(FFont);
 
     const qint64 BoxWidth = Block.Right;
-    for (const QStringView Line : SplitLines(Wrapped))
-        BreakToWidth(Line, Metrics, BoxWidth, FDrawnLines);
+    TFontMeasure::ForEachLine(Wrapped, [&](QStringView Line) { BreakToWidth(Line, Metrics, BoxWidth, FDrawnLines); });
 
     QPainter Painter(&Picture);
     Painter.setFont(FFont);
