@@ -38,7 +38,6 @@ namespace {
 
 constexpr int NameColumnWidth = 400;
 constexpr int SettingsColumnWidth = 255;
-constexpr int PanelHeight = 41;
 constexpr int BarHeight = 17;
 constexpr int ShortBarWidth = 100;
 constexpr int DocumentsBarWidth = 150;
@@ -136,13 +135,7 @@ void TFoDocumentEditor::CreateTasks()
 
 void TFoDocumentEditor::CreateBottomPanel()
 {
-    auto* Panel = new QWidget(this);
-    Panel->setObjectName(QStringLiteral("pnDocumentEditorMenu"));
-    Panel->setFixedHeight(PanelHeight);
-    Panel->setAutoFillBackground(true);
-    QPalette Colours = Panel->palette();
-    Colours.setColor(QPalette::Window, Palette::Frame);
-    Panel->setPalette(Colours);
+    QWidget* Panel = AddBottomPanel(QStringLiteral("pnDocumentEditorMenu"));
 
     FDocumentBar = MakeBar(Panel, "pbDocument");
     FSubtitleBar = MakeBar(Panel, "pbSubtitle");
@@ -161,7 +154,6 @@ void TFoDocumentEditor::CreateBottomPanel()
     connect(FStartButton, &QPushButton::clicked, this, TErrorHandler::Guard(this, [this] { Start(); }));
     connect(FStopButton, &QPushButton::clicked, this, TErrorHandler::Guard(this, [this] { Stop(); }));
     Panel->installEventFilter(this);
-    SetBottomPanel(Panel);
 }
 
 bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
@@ -169,9 +161,10 @@ bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
     if (Watched == FStartButton->parent() && Event->type() == QEvent::Resize) {
         // The bars keep their places on the left; the buttons and the overall bar stay
         // anchored to the right edge, Start and Stop on top of each other.
-        const int Width = static_cast<QWidget*>(Watched)->width();
-        const int BarTop = (PanelHeight - BarHeight) / 2;
-        const int ButtonTop = (PanelHeight - FStartButton->height()) / 2;
+        const auto* Panel = static_cast<QWidget*>(Watched);
+        const int Width = Panel->width();
+        const int BarTop = (Panel->height() - BarHeight) / 2;
+        const int ButtonTop = (Panel->height() - FStartButton->height()) / 2;
         FDocumentBar->setGeometry(12, BarTop, ShortBarWidth, BarHeight);
         FSubtitleBar->setGeometry(118, BarTop, ShortBarWidth, BarHeight);
         FStartButton->move(Width - 8 - FStartButton->width(), ButtonTop);

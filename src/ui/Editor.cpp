@@ -4,7 +4,9 @@
 #include "InterfaceFont.h"
 #include "MenuStyle.h"
 #include "ObjectInspector.h"
+#include "Panel.h"
 #include "Palette.h"
+#include "PlainSplitter.h"
 #include "Preview.h"
 
 #include "components/ListViewEx.h"
@@ -28,12 +30,7 @@ constexpr int InspectorHeight = 250;
 constexpr int DescriptionHeight = 35;
 constexpr int KeyColumnWidth = 125;
 constexpr int ValueColumnWidth = 166;
-
-void ColourSplitterHandle(QSplitter* Splitter, const QColor& Colour)
-{
-    Splitter->setHandleWidth(SplitterWidth);
-    Splitter->setStyleSheet(QStringLiteral("QSplitter::handle { background-color: %1; }").arg(Colour.name()));
-}
+constexpr int BottomPanelHeight = 41;
 
 } // namespace
 
@@ -65,11 +62,10 @@ TFoEditor::TFoEditor(QWidget* Parent)
     FInspector->setObjectName(QStringLiteral("frObjectInspector"));
     FInspector->SetDescriptionHeight(DescriptionHeight);
     FInspector->SetColumnWidths(KeyColumnWidth, ValueColumnWidth);
-    auto* Details = new QSplitter(Qt::Vertical, FInspectorPanel);
+    auto* Details = new TPlainSplitter(Qt::Vertical, Palette::DetailsSplitter, FInspectorPanel);
     Details->setObjectName(QStringLiteral("spDetails"));
+    Details->setHandleWidth(SplitterWidth);
     Details->setChildrenCollapsible(false);
-    Details->setOpaqueResize(true);
-    ColourSplitterHandle(Details, Palette::DetailsSplitter);
     Details->addWidget(FPreview);
     Details->addWidget(FInspector);
     Details->setStretchFactor(0, 1);
@@ -190,9 +186,12 @@ void TFoEditor::AddTaskSeparator()
     FTasksMenu->addSeparator();
 }
 
-void TFoEditor::SetBottomPanel(QWidget* Panel)
+QWidget* TFoEditor::AddBottomPanel(const QString& Name)
 {
+    QWidget* Panel = MakePanel(this, Name, Palette::Frame);
+    Panel->setFixedHeight(BottomPanelHeight);
     static_cast<QVBoxLayout*>(layout())->addWidget(Panel);
+    return Panel;
 }
 
 void TFoEditor::lvObjectsChange()

@@ -56,8 +56,9 @@ protected:
     QAction* AddTask(const QString& Name, const QString& Caption, const QIcon& Icon,
                      std::function<void()> Command);
     void AddTaskSeparator();
-    // Puts Panel along the page's bottom edge, below the list and the inspector.
-    void SetBottomPanel(QWidget* Panel);
+    // A panel of the frame colour along the page's bottom edge, below the list and the
+    // inspector, for the page's buttons and bars.
+    QWidget* AddBottomPanel(const QString& Name);
 
     // The list's selection changed: rows were selected or deselected.
     virtual void lvObjectsChange();

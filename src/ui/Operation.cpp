@@ -3,6 +3,7 @@
 #include "Icons.h"
 #include "InterfaceFont.h"
 #include "Palette.h"
+#include "Panel.h"
 
 #include "components/Transition.h"
 
@@ -47,12 +48,7 @@ TFoOperation::TFoOperation(QWidget* Parent)
     Colours.setColor(QPalette::Button, Palette::Frame);
     setPalette(Colours);
 
-    auto* Selector = new QWidget(this);
-    Selector->setObjectName(QStringLiteral("pnSelector"));
-    Selector->setAutoFillBackground(true);
-    QPalette SelectorColours = Selector->palette();
-    SelectorColours.setColor(QPalette::Window, Palette::Frame);
-    Selector->setPalette(SelectorColours);
+    QWidget* Selector = MakePanel(this, QStringLiteral("pnSelector"), Palette::Frame);
 
     auto* Prompt = new QLabel(tr("选择一个项目操作:"), Selector);
     Prompt->setObjectName(QStringLiteral("lbSelector"));

@@ -4,18 +4,17 @@
 #include "Icons.h"
 #include "InterfaceFont.h"
 #include "Palette.h"
+#include "Panel.h"
+#include "PlainSplitter.h"
 #include "PreviewImage.h"
 
 #include "model/SubtitleItem.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSplitter>
-#include <QSplitterHandle>
 #include <QTextDocument>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -26,41 +25,6 @@ constexpr int ColorBarHeight = 25;
 constexpr int SplitterWidth = 3;
 constexpr int TestInputHeight = 75;
 constexpr int NavigationWidth = 30;
-
-// A splitter handle of one plain colour; the style's grip dots do not belong on the
-// preview's three pixel bar.
-class TPlainSplitterHandle : public QSplitterHandle
-{
-public:
-    using QSplitterHandle::QSplitterHandle;
-
-protected:
-    void paintEvent(QPaintEvent*) override
-    {
-        QPainter Painter(this);
-        Painter.fillRect(rect(), Palette::PreviewSplitter.Color());
-    }
-};
-
-class TPlainSplitter : public QSplitter
-{
-public:
-    using QSplitter::QSplitter;
-
-protected:
-    QSplitterHandle* createHandle() override { return new TPlainSplitterHandle(orientation(), this); }
-};
-
-QWidget* MakePanel(QWidget* Parent, const char* Name, const QColor& Color)
-{
-    auto* Panel = new QWidget(Parent);
-    Panel->setObjectName(QLatin1String(Name));
-    QPalette Colors = Panel->palette();
-    Colors.setColor(QPalette::Window, Color);
-    Panel->setPalette(Colors);
-    Panel->setAutoFillBackground(true);
-    return Panel;
-}
 
 QRadioButton* MakeBackgroundButton(QWidget* Parent, const char* Name, const QString& Caption, int Left)
 {
@@ -93,7 +57,7 @@ TFrPreview::TFrPreview(QWidget* Parent)
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->setSpacing(0);
 
-    QWidget* PnColor = MakePanel(this, "pnColor", Palette::PreviewBar);
+    QWidget* PnColor = MakePanel(this, QStringLiteral("pnColor"), Palette::PreviewBar);
     PnColor->setFixedHeight(ColorBarHeight);
     FRbBkgWhite = MakeBackgroundButton(PnColor, "rbBkgWhite", tr("白色"), 7);
     FRbBkgBlack = MakeBackgroundButton(PnColor, "rbBkgBlack", tr("黑色"), 63);
@@ -101,14 +65,13 @@ TFrPreview::TFrPreview(QWidget* Parent)
     FRbBkgBlack->setChecked(true);
     Layout->addWidget(PnColor);
 
-    FSpPreview = new TPlainSplitter(Qt::Vertical, this);
+    FSpPreview = new TPlainSplitter(Qt::Vertical, Palette::PreviewSplitter, this);
     FSpPreview->setObjectName(QStringLiteral("spPreview"));
     FSpPreview->setHandleWidth(SplitterWidth);
     FSpPreview->setChildrenCollapsible(false);
-    FSpPreview->setOpaqueResize(true);
     Layout->addWidget(FSpPreview, 1);
 
-    QWidget* PnPreview = MakePanel(FSpPreview, "pnPreview", Palette::PreviewArea);
+    QWidget* PnPreview = MakePanel(FSpPreview, QStringLiteral("pnPreview"), Palette::PreviewArea);
     auto* PreviewLayout = new QVBoxLayout(PnPreview);
     PreviewLayout->setContentsMargins(5, 5, 5, 5);
     PreviewLayout->setSpacing(0);
@@ -116,12 +79,12 @@ TFrPreview::TFrPreview(QWidget* Parent)
     FImPreview->setObjectName(QStringLiteral("imPreview"));
     PreviewLayout->addWidget(FImPreview);
 
-    QWidget* PnTestInput = MakePanel(FSpPreview, "pnTestInput", Palette::PreviewArea);
+    QWidget* PnTestInput = MakePanel(FSpPreview, QStringLiteral("pnTestInput"), Palette::PreviewArea);
     auto* TestLayout = new QHBoxLayout(PnTestInput);
     TestLayout->setContentsMargins(5, 0, 5, 5);
     TestLayout->setSpacing(0);
 
-    FPnNavigation = MakePanel(PnTestInput, "pnNavigation", Palette::PreviewArea);
+    FPnNavigation = MakePanel(PnTestInput, QStringLiteral("pnNavigation"), Palette::PreviewArea);
     FPnNavigation->setFixedWidth(NavigationWidth);
     auto* NavigationLayout = new QVBoxLayout(FPnNavigation);
     NavigationLayout->setContentsMargins(0, 5, 5, 5);

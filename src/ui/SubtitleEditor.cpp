@@ -7,7 +7,6 @@
 #include "Icons.h"
 #include "MessageBox.h"
 #include "ObjectInspector.h"
-#include "Palette.h"
 #include "Preview.h"
 #include "ProjectCommands.h"
 
@@ -36,7 +35,6 @@
 
 namespace {
 
-constexpr int PanelHeight = 41;
 constexpr int NameColumn = 0;
 constexpr int ContentSubItem = 0;
 constexpr int LinesSubItem = 1;
@@ -100,13 +98,7 @@ TFoSubtitleEditor::~TFoSubtitleEditor()
 
 void TFoSubtitleEditor::CreateBottomPanel()
 {
-    auto* Panel = new QWidget(this);
-    Panel->setObjectName(QStringLiteral("pnSubtitleEditorMenu"));
-    Panel->setFixedHeight(PanelHeight);
-    Panel->setAutoFillBackground(true);
-    QPalette Colours = Panel->palette();
-    Colours.setColor(QPalette::Window, Palette::Frame);
-    Panel->setPalette(Colours);
+    QWidget* Panel = AddBottomPanel(QStringLiteral("pnSubtitleEditorMenu"));
     FSaveAll = new QPushButton(TIcons::Icon(TIcons::TRole::SaveAll), tr("保存所有"), Panel);
     FSaveAll->setObjectName(QStringLiteral("btSaveAll"));
     FSaveAll->setToolTip(tr("启动"));
@@ -116,7 +108,6 @@ void TFoSubtitleEditor::CreateBottomPanel()
     Layout->setContentsMargins(0, 0, 8, 0);
     Layout->addStretch();
     Layout->addWidget(FSaveAll);
-    SetBottomPanel(Panel);
 }
 
 bool TFoSubtitleEditor::eventFilter(QObject* Watched, QEvent* Event)
