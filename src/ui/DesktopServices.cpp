@@ -2,6 +2,7 @@
 
 #include "model/Error.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDesktopServices>
 #include <QDir>
@@ -31,9 +32,9 @@ void OpenFolder(const QString& Folder)
 {
     const QString Shown = QDir::toNativeSeparators(Folder);
     if (!QFileInfo(Folder).isDir())
-        throw EError(QStringLiteral("无法打开文件夹 '%1'：文件夹不存在。").arg(Shown));
+        throw EError(QCoreApplication::translate("TDesktopServices", "无法打开文件夹 '%1'：文件夹不存在。").arg(Shown));
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(Folder)))
-        throw EError(QStringLiteral("无法打开文件夹 '%1'：桌面没有可以打开它的程序。").arg(Shown));
+        throw EError(QCoreApplication::translate("TDesktopServices", "无法打开文件夹 '%1'：桌面没有可以打开它的程序。").arg(Shown));
 }
 
 } // namespace
@@ -43,9 +44,9 @@ void TDesktopServices::OpenFile(const QString& Path)
     const QFileInfo File(Path);
     const QString Shown = QDir::toNativeSeparators(File.absoluteFilePath());
     if (!File.isFile())
-        throw EError(QStringLiteral("无法打开文件 '%1'：文件不存在。").arg(Shown));
+        throw EError(QCoreApplication::translate("TDesktopServices", "无法打开文件 '%1'：文件不存在。").arg(Shown));
     if (!QDesktopServices::openUrl(QUrl::fromLocalFile(File.absoluteFilePath())))
-        throw EError(QStringLiteral("无法打开文件 '%1'：没有与此类文件关联的程序。").arg(Shown));
+        throw EError(QCoreApplication::translate("TDesktopServices", "无法打开文件 '%1'：没有与此类文件关联的程序。").arg(Shown));
 }
 
 void TDesktopServices::ShowInFileManager(const QString& Path, const QDBusConnection& Bus)

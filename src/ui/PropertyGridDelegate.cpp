@@ -1,6 +1,7 @@
 #include "PropertyGridDelegate.h"
 
 #include "EllipsisEdit.h"
+#include "PainterStateGuard.h"
 #include "Palette.h"
 #include "PickListEdit.h"
 #include "PropertyGrid.h"
@@ -49,7 +50,7 @@ void TPropertyGridDelegate::PaintTitleCell(QPainter* Painter, const QRect& Rect,
 void TPropertyGridDelegate::PaintCell(QPainter* Painter, const QRect& Rect, int Column, int Row, const QString& Text,
                                       const QModelIndex& Value) const
 {
-    Painter->save();
+    const TPainterStateGuard Guard(*Painter);
     Painter->setRenderHint(QPainter::Antialiasing, false);
 
     // Rect is inclusive; the geometry below counts like the forms do, with an exclusive
@@ -116,7 +117,6 @@ void TPropertyGridDelegate::PaintCell(QPainter* Painter, const QRect& Rect, int 
         Painter->setPen(QPen(Line, 1));
         Painter->drawLine(Right - 1, Top, Right - 1, Bottom - 1);
     }
-    Painter->restore();
 }
 
 QWidget* TPropertyGridDelegate::createEditor(QWidget* Parent, const QStyleOptionViewItem& /*Option*/,
