@@ -253,8 +253,11 @@ QWidget* TFoMain::CreatePages()
         auto* PageLayout = new QVBoxLayout(Page);
         PageLayout->setContentsMargins(0, 0, 0, 0);
         PageLayout->addWidget(Editor);
-        // The pages keep the desktop's colours inside the dark window.
-        Page->setPalette(QGuiApplication::palette());
+        // The pages keep the desktop's colours inside the dark window: every role set, so
+        // that none of the window's own colours (its light text) reaches them.
+        QPalette Desktop = QGuiApplication::palette();
+        Desktop.setResolveMask(~QPalette::ResolveMask(0));
+        Page->setPalette(Desktop);
         Page->setAutoFillBackground(true);
     }
     FPageControl->addTab(FSourceDocuments, tr("源文件"));
