@@ -52,15 +52,30 @@ TCompoundFile::~TCompoundFile()
         g_object_unref(FInfile);
 }
 
+int TCompoundFile::FindStream(const QString& Name) const
+{
+    // Entry names compare as the format compares them: shorter names first, then the
+    // upper-case forms, so "WORKBOOK", "Book" or "worddocument" written by other programs
+    // are the same streams as Excel's and Word's own spelling.
+    const QString Wanted = Name.toUpper();
+    const int Count = gsf_infile_num_children(FInfile);
+    for (int Index = 0; Index < Count; ++Index) {
+        const QString Entry = QString::fromUtf8(gsf_infile_name_by_index(FInfile, Index));
+        if (Entry.size() == Wanted.size() && Entry.toUpper() == Wanted)
+            return Index;
+    }
+    return -1;
+}
+
 bool TCompoundFile::HasStream(const QString& Name) const
 {
-    TGObject<GsfInput> Stream(gsf_infile_child_by_name(FInfile, Name.toUtf8().constData()));
-    return Stream != nullptr;
+    return FindStream(Name) >= 0;
 }
 
 QByteArray TCompoundFile::ReadStream(const QString& Name) const
 {
-    TGObject<GsfInput> Stream(gsf_infile_child_by_name(FInfile, Name.toUtf8().constData()));
+    const int Index = FindStream(Name);
+    TGObject<GsfInput> Stream(Index >= 0 ? gsf_infile_child_by_index(FInfile, Index) : nullptr);
     if (!Stream)
         throw EDocument(QStringLiteral("文件 '%1' 中缺少数据流 '%2'，文件已损坏或不是所需的文档。").arg(FFileName, Name));
     const gsf_off_t Size = gsf_input_size(Stream.get());

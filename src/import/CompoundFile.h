@@ -20,6 +20,7 @@ public:
     TCompoundFile(const TCompoundFile&) = delete;
     TCompoundFile& operator=(const TCompoundFile&) = delete;
 
+    // Stream names are compared without regard to case, as the format compares them.
     bool HasStream(const QString& Name) const;
     // The whole stream; raises EDocument naming the file when it is missing, larger
     // than MaximumStreamSize or cannot be read.
@@ -28,6 +29,9 @@ public:
     static constexpr qint64 MaximumStreamSize = 512ll * 1024 * 1024;
 
 private:
+    // Index of the top-level entry called Name, or -1.
+    int FindStream(const QString& Name) const;
+
     // libgsf reads from the caller's buffer, so the bytes are kept alive here.
     QByteArray FBytes;
     QString FFileName;

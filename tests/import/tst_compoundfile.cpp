@@ -116,6 +116,32 @@ private slots:
         QVERIFY2(Message.contains(FileName), qPrintable(Message));
     }
 
+    // Other programs spell the stream names in their own case; the format ignores case.
+    void streamNamesIgnoreCase_data()
+    {
+        QTest::addColumn<QString>("Stored");
+        QTest::addColumn<QString>("Asked");
+        QTest::addColumn<bool>("Found");
+        QTest::newRow("upper case workbook") << QStringLiteral("WORKBOOK") << QStringLiteral("Workbook") << true;
+        QTest::newRow("lower case document") << QStringLiteral("worddocument") << QStringLiteral("WordDocument") << true;
+        QTest::newRow("mixed case encryption info") << QStringLiteral("encryptionINFO") << QStringLiteral("EncryptionInfo") << true;
+        QTest::newRow("prefix is another stream") << QStringLiteral("Book") << QStringLiteral("Workbook") << false;
+        QTest::newRow("longer name is another stream") << QStringLiteral("WorkbookX") << QStringLiteral("Workbook") << false;
+    }
+
+    void streamNamesIgnoreCase()
+    {
+        QFETCH(QString, Stored);
+        QFETCH(QString, Asked);
+        QFETCH(bool, Found);
+        const TCompoundFile File(MakeCompoundFile({{Stored, Pattern(100)}}), FileName);
+        QCOMPARE(File.HasStream(Asked), Found);
+        if (Found)
+            QCOMPARE(File.ReadStream(Asked), Pattern(100));
+        else
+            QVERIFY_THROWS_EXCEPTION(EDocument, File.ReadStream(Asked));
+    }
+
     void notACompoundFileIsInvalidFormat()
     {
         const QString Message = OpenAndRead(QByteArray("PK\x03\x04 not an OLE file"));
