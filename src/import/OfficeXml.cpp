@@ -8,13 +8,21 @@
 void TOfficeXml::Load(TZipPackage& Package, const QString& PartName, pugi::xml_document& Document)
 {
     const QByteArray Bytes = Package.Read(PartName);
-    // Whitespace-only text is content here: a run "<w:t> </w:t>" is one blank.
-    const pugi::xml_parse_result Result = Document.load_buffer(
-        Bytes.constData(), size_t(Bytes.size()), pugi::parse_default | pugi::parse_ws_pcdata, pugi::encoding_auto);
+    // Whitespace-only text is content here: a run "<w:t> </w:t>" is one blank. The document
+    // type declaration is kept as a node so that it can be refused below.
+    const pugi::xml_parse_result Result =
+        Document.load_buffer(Bytes.constData(), size_t(Bytes.size()),
+            pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype, pugi::encoding_auto);
     if (!Result)
         throw EDocument(QStringLiteral("文件 '%1' 的部件 '%2' 不是有效的 XML（位置 %3）：%4。")
                             .arg(Package.FileName(), PartName, QString::number(qint64(Result.offset)),
                                 QString::fromUtf8(Result.description())));
+    // Office refuses parts with a document type declaration, and the parser would give the
+    // references to the entities it declares as literal text: such a part is damaged.
+    for (const pugi::xml_node& Node : Document.children())
+        if (Node.type() == pugi::node_doctype)
+            throw EDocument(QStringLiteral("文件 '%1' 的部件 '%2' 含有文档类型声明（DOCTYPE），Office 文档不允许这样做，文件已损坏。")
+                                .arg(Package.FileName(), PartName));
 }
 
 const char* TOfficeXml::LocalName(const pugi::xml_node& Node) noexcept

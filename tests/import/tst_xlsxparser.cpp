@@ -175,9 +175,18 @@ private slots:
         QCOMPARE(Result.size(), TXlsxParser::MaximumRow);
     }
 
-    void badSharedStringIndexNamesFile()
+    void damagedSheetNamesFile_data()
     {
-        const QByteArray Xml = Sheet("A1", Row(1, R"(<c r="A1" t="s"><v>99</v></c>)"));
+        QTest::addColumn<QByteArray>("Xml");
+        QTest::newRow("shared string index out of range") << Sheet("A1", Row(1, R"(<c r="A1" t="s"><v>99</v></c>)"));
+        QTest::newRow("document type declaring an entity")
+            << QByteArray(R"(<!DOCTYPE worksheet [<!ENTITY testent "hidden">]>)"
+                   + Sheet("A1", Row(1, Inline("A1", "&testent;"))));
+    }
+
+    void damagedSheetNamesFile()
+    {
+        QFETCH(QByteArray, Xml);
         try
         {
             TXlsxParser::Parse(Xlsx(Xml), FileName);
