@@ -1,6 +1,7 @@
 #include "CompoundFile.h"
 
 #include "DocumentError.h"
+#include "GsfLog.h"
 
 #include <gsf/gsf-infile-msole.h>
 #include <gsf/gsf-infile.h>
@@ -36,6 +37,7 @@ TCompoundFile::TCompoundFile(const QByteArray& Bytes, const QString& FileName)
 {
     if (!IsCompoundFile(FBytes))
         throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+    TGsfLog::Install();
     TGObject<GsfInput> Input(gsf_input_memory_new(reinterpret_cast<const guint8*>(FBytes.constData()),
                                                   gsf_off_t(FBytes.size()), FALSE));
     GError* RawError = nullptr;

@@ -3,6 +3,7 @@
 
 #include "CompoundFileBuilder.h"
 
+#include <QLoggingCategory>
 #include <QTest>
 #include <QtEndian>
 
@@ -36,6 +37,7 @@ struct TSample
     qsizetype SectorSize = 0;
     bool Found = false;
     quint32 FirstSector = 0;
+    qsizetype Entry = 0;
     qsizetype FirstSectorEntry = 0;
 };
 
@@ -52,6 +54,7 @@ TSample MakeSample()
         if (QString::fromUtf16(reinterpret_cast<const char16_t*>(Sample.Bytes.constData() + Entry), 3)
             == QStringLiteral("Big")) {
             Sample.FirstSector = ReadU32(Sample.Bytes, Entry + 0x74);
+            Sample.Entry = Entry;
             Sample.Found = true;
             break;
         }
@@ -140,6 +143,23 @@ private slots:
             QCOMPARE(File.ReadStream(Asked), Pattern(100));
         else
             QVERIFY_THROWS_EXCEPTION(EDocument, File.ReadStream(Asked));
+    }
+
+    // libgsf complains about odd entries on standard error; the user sees our messages only.
+    void libgsfWarningsStayOffTheTerminal()
+    {
+        TSample Sample = MakeSample();
+        QVERIFY(Sample.Found);
+        Sample.Bytes[Sample.Entry + 0x42] = char(3);
+        static QStringList Captured;
+        Captured.clear();
+        QLoggingCategory::setFilterRules(QStringLiteral("nuvex.import.libgsf.debug=true"));
+        const QtMessageHandler Previous = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& Message) { Captured.append(Message); });
+        OpenAndRead(Sample.Bytes);
+        qInstallMessageHandler(Previous);
+        QLoggingCategory::setFilterRules(QString());
+        QVERIFY2(Captured.join(u'\n').contains(QStringLiteral("Unknown stream type")), qPrintable(Captured.join(u'\n')));
     }
 
     void notACompoundFileIsInvalidFormat()
