@@ -4,6 +4,9 @@
 #include "import/Document.h"
 
 #include "../tests/import/ZipBuilder.h"
+#include "../tests/import/WordDocumentBuilder.h"
+
+#include "import/WordStreamParser.h"
 
 #include <benchmark/benchmark.h>
 
@@ -66,6 +69,21 @@ QByteArray TextFile()
     return Line.repeated((10 << 20) / Line.size() + 1);
 }
 
+// The streams of a Word 97-2003 document with the same paragraphs as the .docx, half of
+// them in 8-bit pieces and half in UTF-16 pieces, read without the compound file around them.
+void WordStreams(QByteArray& WordDocument, QByteArray& Table)
+{
+    TWordDocumentBuilder Builder;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QString N = QString::number(I);
+        Builder.Pieces.append(I % 2 == 0
+                ? TWordDocumentBuilder::TPiece{QStringLiteral("Paragraph text number %1\r").arg(N), true}
+                : TWordDocumentBuilder::TPiece{QStringLiteral("第 %1 段 paragraph text number %1\r").arg(N), false});
+    }
+    Builder.Build(WordDocument, Table);
+}
+
 void Load(benchmark::State& State, const QString& Path)
 {
     TDocument Document(QByteArrayLiteral("GB18030"));
@@ -96,11 +114,25 @@ void BM_LoadText10MB(benchmark::State& State)
     static const QString Path = Write(*Dir, QStringLiteral("text.txt"), TextFile());
     Load(State, Path);
 }
+void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
+{
+    QByteArray WordDocument;
+    QByteArray Table;
+    WordStreams(WordDocument, Table);
+    qsizetype Lines = 0;
+    for (auto _ : State)
+    {
+        Lines = TWordStreamParser::Parse(WordDocument, Table, QString(), QStringLiteral("paragraphs.doc")).size();
+        benchmark::DoNotOptimize(Lines);
+    }
+    State.counters["lines"] = double(Lines);
+}
 } // namespace
 
 BENCHMARK(BM_LoadXlsx20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDocx20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadText10MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseDocStreams20000Paragraphs)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
