@@ -5,7 +5,7 @@
 
 class TCompoundFile;
 
-// The paragraphs of a Word 97-2003 document stored in a compound file.
+// The paragraphs of a Word 6.0, Word 95 or Word 97-2003 document stored in a compound file.
 class TWordBinaryParser
 {
 public:

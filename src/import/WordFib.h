@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QString>
 
-// The parts of the file information block at the start of a Word 97-2003 "WordDocument"
-// stream that reading the main text needs. Only the first 68 bytes are stored in clear
-// in an encrypted file; Read takes what it finds, so the caller reads the header first
-// and the rest again after decrypting.
+// The parts of the file information block at the start of a "WordDocument" stream that
+// reading the main text needs, from Word 97-2003 documents and from Word 6.0 and Word 95
+// documents, whose block has a fixed layout of its own. Only the first 68 bytes are
+// stored in clear in an encrypted Word 97-2003 file; Read takes what it finds, so the
+// caller reads the header first and the rest again after decrypting.
 class TWordFib
 {
 public:
@@ -18,11 +20,19 @@ public:
         quint32 Size = 0;
     };
 
-    // Raises EMalformedData when the stream is no Word 97-2003 document or is cut short.
-    // With HeaderOnly only the clear part is read (the fields below Encrypted stay zero).
+    // Raises EMalformedData when the stream is no Word document or is cut short, and
+    // EUnsupportedFormat for a Word 1.x or 2.x document. With HeaderOnly only the clear
+    // part is read (the fields below EncryptionHeaderSize stay as they are here).
     static TWordFib Read(QByteArrayView WordDocument, bool HeaderOnly = false);
 
+    // "Word 1.x" or "Word 2.x" when the bytes begin like a document of those versions,
+    // which are plain files rather than compound files; otherwise empty.
+    static QString OlderFormat(QByteArrayView Bytes);
+
     quint16 Version = 0;
+    // A Word 6.0 or Word 95 document: no table stream (its tables lie in WordDocument),
+    // 8-bit text in the document's code page, a piece table only when Complex.
+    bool Word6 = false;
     bool TableStreamOne = false; // the table stream is "1Table", otherwise "0Table"
     bool Encrypted = false;
     bool Obfuscated = false;
@@ -31,4 +41,12 @@ public:
     quint32 TextLength = 0; // characters of the main document text
     TLocation PieceTable;
     TLocation ParagraphFormatPages;
+
+    // Word 6.0 and Word 95 only.
+    bool Complex = true;       // fast-saved: the text lies in pieces, otherwise in one run
+    bool WideText = false;     // the text is UTF-16 (Far East editions), not 8-bit
+    quint32 TextStart = 0;     // stream offset of the one run of a document saved in full
+    quint16 Language = 0;      // the language of the Word that saved it
+    quint16 CharacterSet = 0;  // the Windows character set of the text; 0 means "by language"
+    quint16 ParagraphPageCount = 0; // formatting pages, also those the page index leaves out
 };

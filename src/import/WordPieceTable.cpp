@@ -18,6 +18,26 @@ constexpr quint32 OffsetMask = 0x3FFFFFFF;
 
 TWordPieceTable::TWordPieceTable(QByteArrayView Clx)
 {
+    Read(Clx, false, false);
+}
+
+TWordPieceTable TWordPieceTable::Word6(QByteArrayView Clx, bool WideText)
+{
+    TWordPieceTable Table;
+    Table.Read(Clx, true, WideText);
+    return Table;
+}
+
+TWordPieceTable TWordPieceTable::SingleRun(qint64 Offset, qint64 Length, bool WideText)
+{
+    TWordPieceTable Table;
+    if (Length > 0)
+        Table.FPieces.append(TPiece{0, Length, Offset, !WideText});
+    return Table;
+}
+
+void TWordPieceTable::Read(QByteArrayView Clx, bool Word6, bool WideText)
+{
     TByteCursor Cursor(Clx);
     // Property modifiers of fast-saved documents come first; they carry no text.
     quint8 Kind = Cursor.ReadUInt8();
@@ -55,8 +75,17 @@ TWordPieceTable::TWordPieceTable(QByteArrayView Clx)
         TPiece Piece;
         Piece.Start = Start;
         Piece.End = End;
-        Piece.Compressed = (Location & CompressedFlag) != 0;
-        Piece.Offset = Piece.Compressed ? (Location & OffsetMask) / 2 : (Location & OffsetMask);
+        if (Word6)
+        {
+            // Word 6.0 and Word 95 give plain stream offsets; the kind of text is the document's.
+            Piece.Compressed = !WideText;
+            Piece.Offset = Location;
+        }
+        else
+        {
+            Piece.Compressed = (Location & CompressedFlag) != 0;
+            Piece.Offset = Piece.Compressed ? (Location & OffsetMask) / 2 : (Location & OffsetMask);
+        }
         FPieces.append(Piece);
         Start = End;
     }
@@ -71,14 +100,14 @@ QChar TWordPieceTable::Windows1252(quint8 Byte) noexcept
     return Byte >= 0x80 && Byte <= 0x9F ? QChar(High[Byte - 0x80]) : QChar(Byte);
 }
 
-QString TWordPieceTable::Text(QByteArrayView WordDocument, qint64 Length) const
+template <class TAppend>
+void TWordPieceTable::ForEachRun(QByteArrayView WordDocument, qint64 Length, TAppend Append) const
 {
     // Every character takes at least one byte of the stream, so a longer text can only
     // come from a damaged table; checking first keeps such a table from costing memory.
     if (Length < 0 || Length > WordDocument.size())
         throw EMalformedData(QStringLiteral("文本长度 %1 超出了文档流").arg(Length));
-    QString Text;
-    Text.reserve(Length);
+    qint64 Covered = 0;
     for (const TPiece& Piece : FPieces)
     {
         if (Piece.Start >= Length)
@@ -87,14 +116,34 @@ QString TWordPieceTable::Text(QByteArrayView WordDocument, qint64 Length) const
         const qint64 Bytes = Piece.Compressed ? Count : Count * 2;
         if (Piece.Offset > WordDocument.size() || Bytes > WordDocument.size() - Piece.Offset)
             throw EMalformedData(QStringLiteral("文本片段超出了文档流"));
-        const char* Source = WordDocument.data() + Piece.Offset;
+        Append(Piece, WordDocument.data() + Piece.Offset, Count);
+        Covered += Count;
+    }
+    if (Covered < Length)
+        throw EMalformedData(QStringLiteral("片段表只含 %1 个字符，少于正文的 %2 个").arg(Covered).arg(Length));
+}
+
+QString TWordPieceTable::Text(QByteArrayView WordDocument, qint64 Length) const
+{
+    QString Text;
+    if (Length >= 0 && Length <= WordDocument.size())
+        Text.reserve(Length);
+    ForEachRun(WordDocument, Length, [&Text](const TPiece& Piece, const char* Source, qint64 Count) {
         for (qint64 I = 0; I < Count; ++I)
             Text += Piece.Compressed ? Windows1252(static_cast<quint8>(Source[I]))
                                      : QChar(qFromLittleEndian<quint16>(Source + 2 * I));
-    }
-    if (Text.size() < Length)
-        throw EMalformedData(QStringLiteral("片段表只含 %1 个字符，少于正文的 %2 个").arg(Text.size()).arg(Length));
+    });
     return Text;
+}
+
+QByteArray TWordPieceTable::Bytes(QByteArrayView WordDocument, qint64 Length) const
+{
+    QByteArray Bytes;
+    if (Length >= 0 && Length <= WordDocument.size())
+        Bytes.reserve(Length);
+    ForEachRun(WordDocument, Length,
+        [&Bytes](const TPiece&, const char* Source, qint64 Count) { Bytes.append(Source, Count); });
+    return Bytes;
 }
 
 qint64 TWordPieceTable::StreamOffset(qint64 Position) const

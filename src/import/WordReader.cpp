@@ -6,6 +6,8 @@
 #include "EncryptedPackage.h"
 #include "OfficeContent.h"
 #include "WordBinaryParser.h"
+#include "WordFib.h"
+#include "WordStreamParser.h"
 
 QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileName, const QString& Password)
 {
@@ -21,6 +23,10 @@ QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileNam
         return TWordBinaryParser::Parse(Compound, Password, FileName);
     }
     case TOfficeContent::TKind::Unknown:
+        // Word for Windows 1.x and 2.x wrote plain files, not compound files; the stream
+        // parser refuses them with the name of their format.
+        if (!TWordFib::OlderFormat(Content).isEmpty())
+            return TWordStreamParser::Parse(Content, QByteArray(), Password, FileName);
         break;
     }
     throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));

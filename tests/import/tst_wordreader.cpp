@@ -3,6 +3,7 @@
 
 #include "CompoundFileBuilder.h"
 #include "OfficeEncryptor.h"
+#include "WordDocumentBuilder.h"
 #include "ZipBuilder.h"
 
 #include <QFile>
@@ -28,6 +29,17 @@ QByteArray Encrypted(const QString& Password)
     QByteArray Info, Package;
     TOfficeEncryptor::Agile(Options, WordPackage(), Info, Package);
     return MakeCompoundFile({{QStringLiteral("EncryptionInfo"), Info}, {QStringLiteral("EncryptedPackage"), Package}});
+}
+
+const QString Cyrillic = QStringLiteral("Съешь же ещё этих мягких французских булок");
+
+QByteArray Word95Document()
+{
+    TWordDocumentBuilder Builder;
+    Builder.Language = 0x0419;
+    Builder.CodePage = "windows-1251";
+    Builder.Pieces = {{Cyrillic + QStringLiteral("\r\r"), true}};
+    return Builder.BuildWord6();
 }
 
 QString Write(const QTemporaryDir& Dir, const QString& Name, const QByteArray& Content)
@@ -85,6 +97,62 @@ private slots:
     {
         QTemporaryDir Dir;
         QCOMPARE(TWordReader().Read(Write(Dir, QStringLiteral("new.doc"), WordPackage()), QString()), PackageLines);
+    }
+
+    void binaryDocuments_data()
+    {
+        TWordDocumentBuilder Word97;
+        Word97.Pieces = {{Cyrillic + QStringLiteral("\r\r"), false}};
+        QByteArray WordDocument;
+        QByteArray Table;
+        Word97.Build(WordDocument, Table);
+        QTest::addColumn<QByteArray>("Content");
+        QTest::newRow("Word 95") << MakeCompoundFile({{QStringLiteral("WordDocument"), Word95Document()}});
+        QTest::newRow("Word 95, stream name in lower case")
+            << MakeCompoundFile({{QStringLiteral("worddocument"), Word95Document()}});
+        QTest::newRow("Word 97, stream names in lower case")
+            << MakeCompoundFile({{QStringLiteral("worddocument"), WordDocument}, {QStringLiteral("1table"), Table}});
+    }
+
+    void binaryDocuments()
+    {
+        QFETCH(QByteArray, Content);
+        QTemporaryDir Dir;
+        QCOMPARE(TWordReader().Read(Write(Dir, QStringLiteral("old.doc"), Content), QString()),
+            (QStringList{Cyrillic, QString()}));
+    }
+
+    void olderFormatsAreRefusedByName_data()
+    {
+        QTest::addColumn<QByteArray>("Content");
+        QTest::addColumn<QString>("Format");
+        const QByteArray Body(1000, '\0');
+        QTest::newRow("Word 2.x") << QByteArray::fromHex("DBA52D00") + Body << QStringLiteral("Word 2.x");
+        QTest::newRow("Word 1.x") << QByteArray::fromHex("9BA52100") + Body << QStringLiteral("Word 1.x");
+        QByteArray Word2Inside = Word95Document();
+        TWordDocumentBuilder::Put(Word2Inside, 2, TWordDocumentBuilder::UInt16(45));
+        QTest::newRow("Word 2.x version inside a compound file")
+            << MakeCompoundFile({{QStringLiteral("WordDocument"), Word2Inside}}) << QStringLiteral("Word 2.x");
+    }
+
+    void olderFormatsAreRefusedByName()
+    {
+        QFETCH(QByteArray, Content);
+        QFETCH(QString, Format);
+        QTemporaryDir Dir;
+        const QString Path = Write(Dir, QStringLiteral("旧文档.doc"), Content);
+        try
+        {
+            TWordReader().Read(Path, QString());
+            QFAIL("no error");
+        }
+        catch (const EDocument& Error)
+        {
+            const QString Message = Error.Message();
+            QVERIFY2(Message.contains(Path) && Message.contains(Format) && Message.contains(QStringLiteral(".docx"))
+                    && !Message.contains(QStringLiteral("已损坏")) && !Message.contains(QStringLiteral("Érvénytelen")),
+                qPrintable(Message));
+        }
     }
 
     void noDocumentIsInvalidFormat_data()

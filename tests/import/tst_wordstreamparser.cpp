@@ -32,6 +32,26 @@ QString ErrorOf(const QByteArray& WordDocument, const QByteArray& Table, const Q
     return QString();
 }
 
+QStringList Word6Lines(const TWordDocumentBuilder& Builder)
+{
+    return TWordStreamParser::Parse(Builder.BuildWord6(), QByteArray(), QString(), FileName);
+}
+
+// A Word 6.0 / Word 95 document whose text is in CodePage (UTF-16 when empty), in two
+// pieces when fast-saved, so that a line runs across them.
+TWordDocumentBuilder Word6(const QString& Text, quint16 Language, const QByteArray& CodePage, bool Complex)
+{
+    TWordDocumentBuilder Builder;
+    Builder.Language = Language;
+    Builder.CodePage = CodePage;
+    Builder.Complex = Complex;
+    const bool EightBit = !CodePage.isEmpty();
+    Builder.Pieces = {{Text.left(Complex ? Text.size() / 2 : Text.size()), EightBit}};
+    if (Complex)
+        Builder.Pieces.append({Text.mid(Text.size() / 2), EightBit});
+    return Builder;
+}
+
 TWordDocumentBuilder Simple()
 {
     TWordDocumentBuilder Builder;
@@ -101,6 +121,87 @@ private slots:
         QCOMPARE(Lines(Builder), (QStringList{"Before", "a", "b", "c", "", "After"}));
     }
 
+    void word6Documents_data()
+    {
+        QTest::addColumn<int>("Language");
+        QTest::addColumn<int>("CharacterSet");
+        QTest::addColumn<QByteArray>("CodePage");
+        QTest::addColumn<bool>("Complex");
+        QTest::addColumn<QString>("Text");
+        QTest::addColumn<QStringList>("Lines");
+        const QString Russian = QStringLiteral("Съешь же ещё этих мягких французских булок");
+        const QString Czech = QStringLiteral("Příliš žluťoučký kůň");
+        const QString Western = QStringLiteral("Déjà vu – «ça» Œuvre");
+        QTest::newRow("Western 1252, saved in full")
+            << 0x0409 << 0 << QByteArray("windows-1252") << false << Western + QStringLiteral("\r\r") << QStringList{Western, QString()};
+        QTest::newRow("Russian 1251, saved in full")
+            << 0x0419 << 0 << QByteArray("windows-1251") << false << Russian + QStringLiteral("\rда\r") << QStringList{Russian, "да"};
+        QTest::newRow("Russian 1251, fast-saved")
+            << 0x0419 << 0 << QByteArray("windows-1251") << true << Russian + QStringLiteral("\rда\r") << QStringList{Russian, "да"};
+        QTest::newRow("Czech 1250, saved in full")
+            << 0x0405 << 0 << QByteArray("windows-1250") << false << Czech + QStringLiteral("\r") << QStringList{Czech};
+        QTest::newRow("Czech 1250, fast-saved")
+            << 0x0405 << 0 << QByteArray("windows-1250") << true << Czech + QStringLiteral("\r") << QStringList{Czech};
+        QTest::newRow("Cyrillic character set in an English Word")
+            << 0x0409 << 204 << QByteArray("windows-1251") << true << Russian + QStringLiteral("\r") << QStringList{Russian};
+        QTest::newRow("Greek 1253")
+            << 0x0408 << 0 << QByteArray("windows-1253") << false << QStringLiteral("Καλημέρα\r") << QStringList{"Καλημέρα"};
+        QTest::newRow("Japanese 932, double-byte characters across pieces")
+            << 0x0411 << 0 << QByteArray("windows-932") << true << QStringLiteral("字幕のテスト\r二行目\r")
+            << QStringList{"字幕のテスト", "二行目"};
+        QTest::newRow("Simplified Chinese 936")
+            << 0x0804 << 0 << QByteArray("windows-936") << false << QStringLiteral("第一行字幕\r") << QStringList{"第一行字幕"};
+        QTest::newRow("Far East edition with UTF-16 text")
+            << 0x0404 << 0 << QByteArray() << true << QStringLiteral("繁體字幕\r第二行\r") << QStringList{"繁體字幕", "第二行"};
+    }
+
+    void word6Documents()
+    {
+        QFETCH(int, Language);
+        QFETCH(int, CharacterSet);
+        QFETCH(QByteArray, CodePage);
+        QFETCH(bool, Complex);
+        QFETCH(QString, Text);
+        QFETCH(QStringList, Lines);
+        TWordDocumentBuilder Builder = Word6(Text, quint16(Language), CodePage, Complex);
+        Builder.CharacterSet = quint16(CharacterSet);
+        QCOMPARE(Word6Lines(Builder), Lines);
+    }
+
+    void word6Tables_data()
+    {
+        QTest::addColumn<QByteArray>("CodePage");
+        QTest::addColumn<bool>("Complex");
+        QTest::addColumn<qsizetype>("RunsPerPage");
+        QTest::addColumn<bool>("ListFirstPageOnly");
+        QTest::newRow("saved in full") << QByteArray("windows-1251") << false << qsizetype(0) << false;
+        QTest::newRow("fast-saved") << QByteArray("windows-1251") << true << qsizetype(0) << false;
+        QTest::newRow("double-byte code page") << QByteArray("windows-932") << true << qsizetype(0) << false;
+        QTest::newRow("UTF-16 text") << QByteArray() << true << qsizetype(0) << false;
+        QTest::newRow("several formatting pages") << QByteArray("windows-1251") << true << qsizetype(2) << false;
+        QTest::newRow("pages beyond the index") << QByteArray("windows-1251") << false << qsizetype(2) << true;
+    }
+
+    void word6Tables()
+    {
+        QFETCH(QByteArray, CodePage);
+        QFETCH(bool, Complex);
+        QFETCH(qsizetype, RunsPerPage);
+        QFETCH(bool, ListFirstPageOnly);
+        // | а | б |   row end after б
+        // | в |   |   row end after the empty cell
+        const bool DoubleByte = CodePage == "windows-932";
+        const QString Text = DoubleByte ? QStringLiteral("前書き\rあ\x07い\x07\x07う\x07\x07\x07後\r")
+                                        : QStringLiteral("Сначала\rа\x07б\x07\x07в\x07\x07\x07Потом\r");
+        TWordDocumentBuilder Builder = Word6(Text, DoubleByte ? 0x0411 : 0x0419, CodePage, Complex);
+        Builder.RowEnds = DoubleByte ? QList<qint64>{8, 12} : QList<qint64>{12, 16};
+        Builder.RunsPerPage = RunsPerPage;
+        Builder.ListFirstPageOnly = ListFirstPageOnly;
+        const QStringList Expected = DoubleByte ? QStringList{"前書き", "あ", "い", "う", "", "後"}
+                                                : QStringList{"Сначала", "а", "б", "в", "", "Потом"};
+        QCOMPARE(Word6Lines(Builder), Expected);
+    }
+
     void damagedStreamsNameTheFile_data()
     {
         QByteArray WordDocument;
@@ -137,6 +238,15 @@ private slots:
         QByteArray ShortFib = WordDocument;
         TWordDocumentBuilder::Put(ShortFib, Pairs - 2, TWordDocumentBuilder::UInt16(20));
         QTest::newRow("too few offsets in the information block") << ShortFib << Table;
+
+        const QByteArray Word95 = Word6(QStringLiteral("Hello\r"), 0x0409, "windows-1252", true).BuildWord6();
+        QTest::newRow("Word 95 information block cut short") << Word95.first(0x100) << QByteArray();
+        QByteArray Word95FarPieces = Word95;
+        TWordDocumentBuilder::Put(Word95FarPieces, 0x160, TWordDocumentBuilder::UInt32(0x7FFFFFF0));
+        QTest::newRow("Word 95 piece table outside the stream") << Word95FarPieces << QByteArray();
+        QByteArray Word95Long = Word6(QStringLiteral("Hello\r"), 0x0409, "windows-1252", false).BuildWord6();
+        TWordDocumentBuilder::Put(Word95Long, 0x34, TWordDocumentBuilder::UInt32(0x100000));
+        QTest::newRow("Word 95 text beyond the stream") << Word95Long << QByteArray();
     }
 
     void damagedStreamsNameTheFile()
@@ -168,9 +278,12 @@ private slots:
         QTest::addColumn<QByteArray>("WordDocument");
         QTest::addColumn<QByteArray>("Table");
         QTest::addColumn<QString>("Reason");
-        QByteArray Word95 = WordDocument;
-        TWordDocumentBuilder::Put(Word95, 2, TWordDocumentBuilder::UInt16(0x0065));
-        QTest::newRow("Word 95") << Word95 << Table << QStringLiteral("Word 95");
+        QByteArray Word2 = WordDocument;
+        TWordDocumentBuilder::Put(Word2, 2, TWordDocumentBuilder::UInt16(45));
+        QTest::newRow("Word 2.x") << Word2 << Table << QStringLiteral("Word 2.x");
+        TWordDocumentBuilder EncryptedWord95 = Word6(QStringLiteral("Hello\r"), 0x0409, "windows-1252", true);
+        EncryptedWord95.Encrypted = true;
+        QTest::newRow("encrypted Word 95") << EncryptedWord95.BuildWord6() << QByteArray() << QStringLiteral("XOR");
         QByteArray Obfuscated = WordDocument;
         TWordDocumentBuilder::Put(Obfuscated, 0x0A, TWordDocumentBuilder::UInt16(0x8300));
         QTest::newRow("XOR obfuscation") << Obfuscated << Table << QStringLiteral("XOR");
