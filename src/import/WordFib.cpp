@@ -3,19 +3,20 @@
 #include "ByteCursor.h"
 #include "UnsupportedFormatError.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace
 {
 constexpr quint16 WordIdent = 0xA5EC;
-constexpr quint16 Word6Ident = 0xA5DC;
-// Far East editions of Word 6.0 and Word 95.
-constexpr quint16 FarEastWord6IdentFirst = 0xA697;
-constexpr quint16 FarEastWord6IdentLast = 0xA699;
+// Word 6.0 and Word 95, then their Japanese, Korean and Chinese editions.
+constexpr quint16 Word6Idents[] = {0xA5DC, 0xA697, 0xA698, 0xA699, 0x8098, 0x8099};
 constexpr quint16 Word1Ident = 0xA59B;
 constexpr quint16 Word2Ident = 0xA5DB;
 
-// Word 6.0 wrote 101, Word 95 104 and 105; Word 97 and later at least 193.
+// Word 6.0 wrote 101, Word 95 104 and 105; Word 97 and later at least 192.
 constexpr quint16 Word6Version = 101;
-constexpr quint16 Word97Version = 0x00C1;
+constexpr quint16 Word97Version = 0x00C0;
 constexpr quint16 Word2Version = 45;
 
 constexpr quint16 FlagComplex = 0x0004;
@@ -115,7 +116,7 @@ TWordFib TWordFib::Read(QByteArrayView WordDocument, bool HeaderOnly)
     const QString Older = OlderFormat(WordDocument);
     if (!Older.isEmpty())
         throw OlderFormatError(Older);
-    if (Ident != WordIdent && Ident != Word6Ident && (Ident < FarEastWord6IdentFirst || Ident > FarEastWord6IdentLast))
+    if (Ident != WordIdent && std::find(std::begin(Word6Idents), std::end(Word6Idents), Ident) == std::end(Word6Idents))
         throw EMalformedData(QStringLiteral("不是 Word 文档"));
     if (Fib.Version < Word6Version)
         throw OlderFormatError(Fib.Version >= Word2Version ? QStringLiteral("Word 2.x") : QStringLiteral("Word 1.x"));

@@ -21,8 +21,9 @@ public:
     };
 
     // Raises EMalformedData when the stream is no Word document or is cut short, and
-    // EUnsupportedFormat for a Word 1.x or 2.x document. With HeaderOnly only the clear
-    // part is read (the fields below EncryptionHeaderSize stay as they are here).
+    // EUnsupportedFormat for a Word 1.x or 2.x document. With HeaderOnly only the part
+    // that encryption leaves in clear is read: the version and the flags, for Word
+    // 97-2003 also the size of the encryption header.
     static TWordFib Read(QByteArrayView WordDocument, bool HeaderOnly = false);
 
     // "Word 1.x" or "Word 2.x" when the bytes begin like a document of those versions,
