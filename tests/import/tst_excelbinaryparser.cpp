@@ -2,117 +2,17 @@
 #include "import/ExcelBinaryParser.h"
 #include "model/Error.h"
 
+#include "BiffBuilder.h"
+#include "CompoundFileBuilder.h"
+
 #include <QLocale>
 #include <QTest>
 
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
-
-#include <cstring>
-
 namespace {
 
-// Builds BIFF8 record streams byte by byte.
-class TBiff
+QStringList Read(const QByteArray& Stream, const QString& StreamName = QStringLiteral("Workbook"))
 {
-public:
-    TBiff& Record(quint16 Type, const QByteArray& Body)
-    {
-        U16(FBytes, Type);
-        U16(FBytes, quint16(Body.size()));
-        FBytes += Body;
-        return *this;
-    }
-    qsizetype Size() const { return FBytes.size(); }
-    QByteArray& Bytes() { return FBytes; }
-
-    static void U16(QByteArray& Out, quint16 Value) { Out += char(Value & 0xFF), Out += char(Value >> 8); }
-    static void U32(QByteArray& Out, quint32 Value) { U16(Out, quint16(Value)), U16(Out, quint16(Value >> 16)); }
-    static QByteArray Cell(quint16 Row, quint16 Column)
-    {
-        QByteArray Out;
-        U16(Out, Row), U16(Out, Column), U16(Out, 0);
-        return Out;
-    }
-    static QByteArray Latin(const QByteArray& Text)
-    {
-        QByteArray Out;
-        U16(Out, quint16(Text.size()));
-        Out += char(0);
-        return Out + Text;
-    }
-    static QByteArray Double(double Value)
-    {
-        QByteArray Out(8, 0);
-        std::memcpy(Out.data(), &Value, 8);
-        return Out;
-    }
-
-private:
-    QByteArray FBytes;
-};
-
-QByteArray Bof(quint16 Kind)
-{
-    QByteArray Body;
-    TBiff::U16(Body, 0x0600), TBiff::U16(Body, Kind);
-    Body += QByteArray(12, 0);
-    return Body;
-}
-
-// A workbook of one chart sheet and one worksheet whose records are Sheet.
-QByteArray Workbook(const std::function<void(TBiff&)>& Sheet, const std::function<void(TBiff&)>& SharedStrings = {})
-{
-    TBiff Globals;
-    Globals.Record(0x0809, Bof(0x0005));
-    const qsizetype ChartAt = Globals.Size() + 4;
-    QByteArray Chart;
-    TBiff::U32(Chart, 0), Chart += char(0), Chart += char(2), Chart += TBiff::Latin("Chart").mid(0, 2) + "Chart";
-    Globals.Record(0x0085, Chart);
-    const qsizetype SheetAt = Globals.Size() + 4;
-    QByteArray Boundsheet;
-    TBiff::U32(Boundsheet, 0), Boundsheet += char(0), Boundsheet += char(0), Boundsheet += QByteArray("\x06\x00", 2) + "Sheet1";
-    Globals.Record(0x0085, Boundsheet);
-    if (SharedStrings)
-        SharedStrings(Globals);
-    Globals.Record(0x000A, {});
-
-    TBiff Worksheet;
-    Worksheet.Record(0x0809, Bof(0x0010));
-    Sheet(Worksheet);
-    Worksheet.Record(0x000A, {});
-
-    QByteArray Stream = Globals.Bytes();
-    const quint32 Offset = quint32(Stream.size());
-    Stream += Worksheet.Bytes();
-    // Both sheets point at the worksheet; only the second is a worksheet.
-    for (qsizetype At : {ChartAt, SheetAt})
-        for (int Byte = 0; Byte < 4; ++Byte)
-            Stream[At + Byte] = char((Offset >> (8 * Byte)) & 0xFF);
-    return Stream;
-}
-
-// A compound file with the Workbook stream, written with libgsf.
-QByteArray CompoundFileWith(const QByteArray& Stream)
-{
-    GsfOutput* Memory = gsf_output_memory_new();
-    GsfOutfile* Outfile = gsf_outfile_msole_new(Memory);
-    GsfOutput* Child = gsf_outfile_new_child(Outfile, "Workbook", FALSE);
-    gsf_output_write(Child, size_t(Stream.size()), reinterpret_cast<const guint8*>(Stream.constData()));
-    gsf_output_close(Child);
-    g_object_unref(Child);
-    gsf_output_close(GSF_OUTPUT(Outfile));
-    g_object_unref(Outfile);
-    const QByteArray Bytes(reinterpret_cast<const char*>(gsf_output_memory_get_bytes(GSF_OUTPUT_MEMORY(Memory))),
-                           qsizetype(gsf_output_size(Memory)));
-    g_object_unref(Memory);
-    return Bytes;
-}
-
-QStringList Read(const QByteArray& Stream)
-{
-    const TCompoundFile File(CompoundFileWith(Stream), QStringLiteral("book.xls"));
+    const TCompoundFile File(MakeCompoundFile({{StreamName, Stream}}), QStringLiteral("book.xls"));
     return TExcelBinaryParser::Parse(File, QString(), QStringLiteral("book.xls"));
 }
 
@@ -127,7 +27,7 @@ private slots:
 
     void readsColumnAThroughTheLastUsedRow()
     {
-        const QStringList Lines = Read(Workbook([](TBiff& Sheet) {
+        const QStringList Lines = Read(TBiff::Workbook([](TBiff& Sheet) {
             QByteArray Dimensions;
             TBiff::U32(Dimensions, 0), TBiff::U32(Dimensions, 7), TBiff::U16(Dimensions, 0), TBiff::U16(Dimensions, 3), TBiff::U16(Dimensions, 0);
             Sheet.Record(0x0200, Dimensions);
@@ -147,7 +47,7 @@ private slots:
 
     void withoutDimensionsUsesTheCells()
     {
-        const QStringList Lines = Read(Workbook([](TBiff& Sheet) {
+        const QStringList Lines = Read(TBiff::Workbook([](TBiff& Sheet) {
             QByteArray MulRk = TBiff::Cell(2, 0).left(4);
             for (quint32 Value : {5u, 6u, 7u}) {
                 TBiff::U16(MulRk, 0);
@@ -162,7 +62,7 @@ private slots:
 
     void formulasGiveTheirCachedValues()
     {
-        const QStringList Lines = Read(Workbook([](TBiff& Sheet) {
+        const QStringList Lines = Read(TBiff::Workbook([](TBiff& Sheet) {
             const auto Formula = [&](quint16 Row, const QByteArray& Value) {
                 Sheet.Record(0x0006, TBiff::Cell(Row, 0) + Value + QByteArray(6, 0));
             };
@@ -177,7 +77,7 @@ private slots:
 
     void sharedStringsContinueAcrossRecords()
     {
-        const QStringList Lines = Read(Workbook(
+        const QStringList Lines = Read(TBiff::Workbook(
             [](TBiff& Sheet) {
                 for (quint32 Index : {0u, 1u}) {
                     QByteArray Cell = TBiff::Cell(quint16(Index), 0);
@@ -207,13 +107,13 @@ private slots:
     void damagedWorkbooksFailNamingTheFile_data()
     {
         QTest::addColumn<QByteArray>("Stream");
-        QByteArray Valid = Workbook([](TBiff& Sheet) { Sheet.Record(0x0204, TBiff::Cell(0, 0) + TBiff::Latin("x")); });
+        QByteArray Valid = TBiff::Workbook([](TBiff& Sheet) { Sheet.Record(0x0204, TBiff::Cell(0, 0) + TBiff::Latin("x")); });
         QByteArray Truncated = Valid;
         Truncated.chop(8);
         Truncated += QByteArray("\x04\x02\x40\x00", 4); // a LABEL that claims 64 bytes
         QTest::newRow("record past the end") << Truncated;
         QTest::newRow("no BOF") << QByteArray("\x0A\x00\x00\x00", 4);
-        QByteArray BadString = Workbook([](TBiff& Sheet) {
+        QByteArray BadString = TBiff::Workbook([](TBiff& Sheet) {
             QByteArray Cell = TBiff::Cell(0, 0);
             TBiff::U32(Cell, 9);
             Sheet.Record(0x00FD, Cell);
