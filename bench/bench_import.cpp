@@ -1,8 +1,11 @@
-// Load times of large source documents through TDocument: a 20,000-row workbook, a
-// 20,000-paragraph Word document and a 10 MB text file, all generated here.
+// Load times of large source documents through TDocument: a 20,000-row workbook (.xlsx
+// and Excel 97-2003 .xls), a 20,000-paragraph Word document and a 10 MB text file, all
+// generated here.
 
 #include "import/Document.h"
 
+#include "../tests/import/BiffBuilder.h"
+#include "../tests/import/CompoundFileBuilder.h"
 #include "../tests/import/ZipBuilder.h"
 #include "../tests/import/WordDocumentBuilder.h"
 
@@ -48,6 +51,31 @@ QByteArray Workbook()
         {QStringLiteral("xl/_rels/workbook.xml.rels"),
             R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet1.xml"/><Relationship Id="rId2" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/></Relationships>)"},
         {QStringLiteral("xl/sharedStrings.xml"), Shared}, {QStringLiteral("xl/worksheets/sheet1.xml"), Sheet}});
+}
+
+// The same rows as the .xlsx: shared strings in column A, numbers in B, text in C.
+QByteArray BinaryWorkbook()
+{
+    QStringList Shared;
+    for (int I = 1; I <= Rows; ++I)
+        Shared << QStringLiteral("第 %1 行字幕 subtitle line number %1").arg(I);
+    const QByteArray Stream = TBiff::Workbook(
+        [](TBiff& Sheet) {
+            QByteArray Dimensions;
+            TBiff::U32(Dimensions, 0), TBiff::U32(Dimensions, Rows), TBiff::U16(Dimensions, 0), TBiff::U16(Dimensions, 3);
+            TBiff::U16(Dimensions, 0);
+            Sheet.Record(0x0200, Dimensions);
+            for (int I = 0; I < Rows; ++I)
+            {
+                QByteArray Label = TBiff::Cell(quint16(I), 0);
+                TBiff::U32(Label, quint32(I));
+                Sheet.Record(0x00FD, Label);
+                Sheet.Record(0x0203, TBiff::Cell(quint16(I), 1) + TBiff::Double(I + 1.25));
+                Sheet.Record(0x0204, TBiff::Cell(quint16(I), 2) + TBiff::Latin("note"));
+            }
+        },
+        [&Shared](TBiff& Globals) { TBiff::SharedStrings(Globals, Shared); });
+    return MakeCompoundFile({{QStringLiteral("Workbook"), Stream}});
 }
 
 QByteArray WordDocument()
@@ -114,6 +142,12 @@ void BM_LoadXlsx20000Rows(benchmark::State& State)
     Load(State, Path);
 }
 
+void BM_LoadXls20000Rows(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("rows.xls"), BinaryWorkbook());
+    Load(State, Path);
+}
+
 void BM_LoadDocx20000Paragraphs(benchmark::State& State)
 {
     static const QString Path = Write(*Dir, QStringLiteral("paragraphs.docx"), WordDocument());
@@ -153,6 +187,7 @@ void BM_ParseWord95Stream20000Paragraphs(benchmark::State& State)
 } // namespace
 
 BENCHMARK(BM_LoadXlsx20000Rows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadXls20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDocx20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadText10MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseDocStreams20000Paragraphs)->Unit(benchmark::kMillisecond);

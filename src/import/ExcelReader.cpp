@@ -28,6 +28,7 @@ QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileNa
         return TExcelBinaryParser::Parse(Compound, Password, FileName);
     }
     case TOfficeContent::TKind::Unknown:
+        TExcelBinaryParser::RefuseOlderFormat(Content, FileName);
         break;
     }
     throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));

@@ -139,6 +139,39 @@ private slots:
         }
     }
 
+    void olderExcelFormatsAreRefusedByName_data()
+    {
+        QTest::addColumn<QByteArray>("Content");
+        QTest::addColumn<QString>("Format");
+        // A BOF record (number, size, version, document type) and an EOF.
+        const auto Stream = [](const char* Bof, int Size) { return QByteArray(Bof, Size) + QByteArray("\x0A\x00\x00\x00", 4); };
+        const QByteArray Excel4 = Stream("\x09\x04\x06\x00\x00\x00\x10\x00\x00\x00", 10);
+        QTest::newRow("Excel 2.x worksheet") << Stream("\x09\x00\x04\x00\x02\x00\x10\x00", 8) << "Excel 2.x";
+        QTest::newRow("Excel 3.0 chart") << Stream("\x09\x02\x06\x00\x00\x00\x20\x00\x00\x00", 10) << "Excel 3.0";
+        QTest::newRow("Excel 4.0 worksheet") << Excel4 << "Excel 4.0";
+        QTest::newRow("Excel 4.0 workbook") << Stream("\x09\x04\x06\x00\x00\x00\x00\x01\x00\x00", 10) << "Excel 4.0";
+        QTest::newRow("Excel 4.0 in a compound file") << MakeCompoundFile({{QStringLiteral("Book"), Excel4}}) << "Excel 4.0";
+    }
+
+    void olderExcelFormatsAreRefusedByName()
+    {
+        QFETCH(QByteArray, Content);
+        QFETCH(QString, Format);
+        TFiles Files;
+        const QString Path = Files.Write(QStringLiteral("旧.xls"), Content);
+        try
+        {
+            TExcelReader().Read(Path, QString());
+            QFAIL("no error");
+        }
+        catch (const EDocument& Error)
+        {
+            QCOMPARE(Error.Message(),
+                QStringLiteral("无法读取 Excel 工作簿 '%1'：这是 %2 格式的文件，不受支持；请在 Excel 中将它另存为 Excel 97-2003 工作簿（.xls）或 Excel 工作簿（.xlsx）。")
+                    .arg(Path, Format));
+        }
+    }
+
     void compoundFileWithoutWorkbookNamesFile()
     {
         TFiles Files;
