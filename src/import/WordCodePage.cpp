@@ -1,18 +1,15 @@
 #include "WordCodePage.h"
 
-#include "UnsupportedFormatError.h"
-
-#include <QStringDecoder>
-
 namespace
 {
 constexpr quint16 AnsiCharacterSet = 0;
 constexpr quint16 MacintoshCharacterSet = 256;
+constexpr quint16 MacintoshCodePage = 10000;
 // Smaller values are the locale numbers of the first versions of Word, not languages.
 constexpr quint16 FirstLanguageId = 999;
 
 // Windows character sets (the lfCharSet of a font) and their code pages.
-int CodePageOfCharacterSet(quint16 CharacterSet)
+quint16 CodePageOfCharacterSet(quint16 CharacterSet)
 {
     switch (CharacterSet)
     {
@@ -35,7 +32,7 @@ int CodePageOfCharacterSet(quint16 CharacterSet)
 
 // The Windows code page of a language (a Windows language id: primary language in the
 // low ten bits, the variant above them).
-int CodePageOfLanguage(quint16 Language)
+quint16 CodePageOfLanguage(quint16 Language)
 {
     const quint16 Primary = Language & 0x03FF;
     const quint16 Variant = Language >> 10;
@@ -96,21 +93,10 @@ int CodePageOfLanguage(quint16 Language)
 }
 } // namespace
 
-QByteArray TWordCodePage::Name(quint16 CharacterSet, quint16 Language)
+quint16 TWordCodePage::Of(quint16 CharacterSet, quint16 Language)
 {
     if (CharacterSet == MacintoshCharacterSet)
-        return QByteArrayLiteral("macintosh");
-    const int CodePage = CharacterSet == AnsiCharacterSet && Language >= FirstLanguageId
-        ? CodePageOfLanguage(Language)
-        : CodePageOfCharacterSet(CharacterSet);
-    return "windows-" + QByteArray::number(CodePage);
-}
-
-QString TWordCodePage::Decode(QByteArrayView Bytes, const QByteArray& CodePageName)
-{
-    QStringDecoder Decoder(CodePageName.constData());
-    if (!Decoder.isValid())
-        throw EUnsupportedFormat(
-            QStringLiteral("本系统无法转换文档所用的代码页 %1").arg(QString::fromLatin1(CodePageName)));
-    return Decoder.decode(Bytes);
+        return MacintoshCodePage;
+    return CharacterSet == AnsiCharacterSet && Language >= FirstLanguageId ? CodePageOfLanguage(Language)
+                                                                           : CodePageOfCharacterSet(CharacterSet);
 }

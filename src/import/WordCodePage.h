@@ -1,8 +1,6 @@
 #pragma once
 
-#include <QByteArray>
-#include <QByteArrayView>
-#include <QString>
+#include <QtGlobal>
 
 // The code page of the 8-bit text of a Word 6.0 or Word 95 document. Such a document
 // names no code page: its block gives the Windows character set of the text, or leaves
@@ -10,12 +8,7 @@
 class TWordCodePage
 {
 public:
-    // The converter name ("windows-1251", ...) for the character set and language that
-    // the document's information block gives.
-    static QByteArray Name(quint16 CharacterSet, quint16 Language);
-
-    // Bytes decoded in the named code page; bytes that the code page does not map
-    // become replacement characters. Raises EUnsupportedFormat when this system has no
-    // converter for it, rather than give the text in a wrong one.
-    static QString Decode(QByteArrayView Bytes, const QByteArray& CodePageName);
+    // The Windows code page number (10000 for Macintosh text) for the character set and
+    // language that the document's information block gives.
+    static quint16 Of(quint16 CharacterSet, quint16 Language);
 };

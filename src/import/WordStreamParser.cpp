@@ -1,6 +1,7 @@
 #include "WordStreamParser.h"
 
 #include "ByteCursor.h"
+#include "CodePageDecoder.h"
 #include "DocumentError.h"
 #include "PasswordError.h"
 #include "Rc4CryptoApiKey.h"
@@ -132,7 +133,7 @@ QStringList Word6Lines(const TWordFib& Fib, const QByteArray& WordDocument)
     else
     {
         Bytes = Pieces.Bytes(WordDocument, Fib.TextLength);
-        Text = TWordCodePage::Decode(Bytes, TWordCodePage::Name(Fib.CharacterSet, Fib.Language));
+        Text = TCodePageDecoder(TWordCodePage::Of(Fib.CharacterSet, Fib.Language)).Decode(Bytes);
     }
     if (!Text.contains(QChar(0x07)))
         return TWordParagraphs::Split(Text, {});
