@@ -30,5 +30,5 @@ QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileNa
     case TOfficeContent::TKind::Unknown:
         break;
     }
-    throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+    throw EDocument::InvalidFormat(FileName);
 }
