@@ -92,8 +92,7 @@ bool THashTableIterator::IsEntryValid() const
 
 void THashTableIterator::SetValue(TObject* Value)
 {
-    if (!IsValid())
-        throw EError(QStringLiteral("Iterator no longer valid"));
+    CheckValid();
     if (!IsEntryValid())
         throw EError(QStringLiteral("The entry is not valid"));
     FCurrent->Value = Value;

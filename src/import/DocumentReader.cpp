@@ -2,47 +2,26 @@
 
 #include "DocumentError.h"
 
-#include "model/OSError.h"
-
-#include <QFile>
+#include "model/WholeFileReader.h"
 
 #include <new>
 
 namespace
 {
-QByteArray ReadWholeFile(const QString& FileName)
+class TSourceFileReader final : public TWholeFileReader
 {
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EOSError(QStringLiteral("无法打开文件 '%1'：%2。").arg(FileName, File.errorString()));
-
-    const auto TooLarge = [&FileName] {
-        return EDocument(QStringLiteral("文件 '%1' 大于 1 GiB，不能作为字幕来源读取。").arg(FileName));
-    };
-    if (File.size() > TDocumentReader::MaximumFileSize)
-        throw TooLarge();
-
-    // Read in pieces rather than by size: devices and pipes report no size, and a file
-    // may grow while it is read.
-    QByteArray Content;
-    if (File.size() > 0)
-        Content.reserve(File.size());
-    constexpr qint64 ChunkSize = 1 << 20;
-    for (;;)
+public:
+    TSourceFileReader()
+        : TWholeFileReader(TDocumentReader::MaximumFileSize)
     {
-        const qsizetype Old = Content.size();
-        Content.resize(Old + ChunkSize);
-        const qint64 Got = File.read(Content.data() + Old, ChunkSize);
-        if (Got < 0)
-            throw EOSError(QStringLiteral("无法读取文件 '%1'：%2。").arg(FileName, File.errorString()));
-        Content.resize(Old + Got);
-        if (Got == 0)
-            break;
-        if (Content.size() > TDocumentReader::MaximumFileSize)
-            throw TooLarge();
     }
-    return Content;
-}
+
+protected:
+    [[noreturn]] void TooLarge(const QString& FileName) const override
+    {
+        throw EDocument(QStringLiteral("文件 '%1' 大于 1 GiB，不能作为字幕来源读取。").arg(FileName));
+    }
+};
 } // namespace
 
 TDocumentReader::~TDocumentReader() = default;
@@ -52,7 +31,7 @@ QStringList TDocumentReader::Read(const QString& FileName, const QString& Passwo
     QStringList Lines;
     try
     {
-        Lines = Parse(ReadWholeFile(FileName), FileName, Password);
+        Lines = Parse(TSourceFileReader().Read(FileName), FileName, Password);
     }
     catch (const std::bad_alloc&)
     {

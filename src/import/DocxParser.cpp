@@ -55,7 +55,7 @@ QString MainPart(TZipPackage& Package)
     if (Part.isEmpty() || !Package.HasEntry(Part))
         Part = QStringLiteral("word/document.xml");
     if (!Package.HasEntry(Part))
-        throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(Package.FileName()));
+        throw EDocument::InvalidFormat(Package.FileName());
     return Part;
 }
 } // namespace
@@ -69,7 +69,7 @@ QStringList TDocxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
 
     const pugi::xml_node Body = TOfficeXml::Child(TOfficeXml::Child(Document, "document"), "body");
     if (!Body)
-        throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+        throw EDocument::InvalidFormat(FileName);
 
     QStringList Lines;
     pugi::xml_node Node = Body.first_child();

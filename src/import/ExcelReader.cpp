@@ -31,5 +31,5 @@ QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileNa
         TExcelBinaryParser::RefuseOlderFormat(Content, FileName);
         break;
     }
-    throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+    throw EDocument::InvalidFormat(FileName);
 }

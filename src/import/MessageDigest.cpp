@@ -6,6 +6,14 @@
 
 #include <openssl/evp.h>
 
+namespace
+{
+EError HashFailed()
+{
+    return EError(QStringLiteral("OpenSSL 哈希计算失败。"));
+}
+} // namespace
+
 void TMessageDigest::TContextFree::operator()(evp_md_ctx_st* Context) const noexcept
 {
     EVP_MD_CTX_free(Context);
@@ -48,7 +56,7 @@ void TMessageDigest::Start()
 TMessageDigest& TMessageDigest::Add(QByteArrayView Data)
 {
     if (EVP_DigestUpdate(FContext.get(), Data.data(), static_cast<size_t>(Data.size())) != 1)
-        throw EError(QStringLiteral("OpenSSL 哈希计算失败。"));
+        throw HashFailed();
     return *this;
 }
 
@@ -69,6 +77,6 @@ QByteArray TMessageDigest::Finish()
 void TMessageDigest::FinishInto(char* Hash)
 {
     if (EVP_DigestFinal_ex(FContext.get(), reinterpret_cast<unsigned char*>(Hash), nullptr) != 1)
-        throw EError(QStringLiteral("OpenSSL 哈希计算失败。"));
+        throw HashFailed();
     Start();
 }

@@ -2,6 +2,7 @@
 
 #include "AgileEncryption.h"
 #include "ByteCursor.h"
+#include "EncryptionError.h"
 #include "DocumentError.h"
 #include "PasswordError.h"
 #include "StandardEncryption.h"
@@ -24,7 +25,7 @@ std::unique_ptr<TPackageEncryption> Encryption(const QByteArray& Info)
         return std::make_unique<TStandardEncryption>(Info);
     if ((Major == 3 || Major == 4) && Minor == 3)
         throw EUnsupportedEncryption(QStringLiteral("不支持可扩展加密（版本 %1.%2）").arg(Major).arg(Minor));
-    throw EUnsupportedEncryption(QStringLiteral("未知的加密版本 %1.%2").arg(Major).arg(Minor));
+    throw TEncryptionError::UnknownVersion(Major, Minor);
 }
 
 bool AnyGiven(const QStringList& Passwords)

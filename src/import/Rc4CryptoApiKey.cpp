@@ -1,6 +1,7 @@
 #include "Rc4CryptoApiKey.h"
 
 #include "ByteCursor.h"
+#include "EncryptionError.h"
 #include "UnsupportedEncryptionError.h"
 #include "MessageDigest.h"
 #include "Rc4Cipher.h"
@@ -33,7 +34,7 @@ std::optional<TRc4CryptoApiKey> TRc4CryptoApiKey::Derive(const QByteArray& Encry
     Cursor.Skip(4); // a copy of the header's flags
     const quint32 HeaderSize = Cursor.ReadUInt32();
     if (HeaderSize < MinimumHeaderSize || HeaderSize > quint32(Cursor.Remaining()))
-        throw EMalformedData(QStringLiteral("加密头的长度 %1 无效").arg(HeaderSize));
+        throw TEncryptionError::HeaderSize(HeaderSize);
     const qsizetype HeaderStart = Cursor.Position();
     Cursor.Skip(8); // flags, size extra
     const quint32 Algorithm = Cursor.ReadUInt32();
@@ -50,11 +51,11 @@ std::optional<TRc4CryptoApiKey> TRc4CryptoApiKey::Derive(const QByteArray& Encry
     Cursor.Seek(HeaderStart + HeaderSize);
 
     if (Cursor.ReadUInt32() != SaltSize)
-        throw EMalformedData(QStringLiteral("加密验证信息的盐值长度无效"));
+        throw TEncryptionError::SaltSize();
     const QByteArrayView Salt = Cursor.ReadBytes(SaltSize);
     QByteArray Verifier = Cursor.ReadBytes(VerifierSize).toByteArray();
     if (Cursor.ReadUInt32() != Sha1Size)
-        throw EMalformedData(QStringLiteral("加密验证信息的哈希长度无效"));
+        throw TEncryptionError::VerifierHashSize();
     Verifier += Cursor.ReadBytes(Sha1Size);
 
     TRc4Cipher::EnsureAvailable();

@@ -2,6 +2,7 @@
 
 #include "AesCipher.h"
 #include "ByteCursor.h"
+#include "EncryptionError.h"
 #include "MessageDigest.h"
 #include "UnsupportedEncryptionError.h"
 #include "Utf16LittleEndian.h"
@@ -28,7 +29,7 @@ TStandardEncryption::TStandardEncryption(QByteArrayView Info)
         throw EUnsupportedEncryption(QStringLiteral("不支持用 RC4 加密的 Office Open XML 文件"));
     const quint32 HeaderSize = Cursor.ReadUInt32();
     if (HeaderSize < MinimumHeaderSize || HeaderSize > quint32(Cursor.Remaining()))
-        throw EMalformedData(QStringLiteral("加密头的长度 %1 无效").arg(HeaderSize));
+        throw TEncryptionError::HeaderSize(HeaderSize);
     const qsizetype HeaderStart = Cursor.Position();
     Cursor.Skip(8); // flags, size extra
     const quint32 Algorithm = Cursor.ReadUInt32();
@@ -47,11 +48,11 @@ TStandardEncryption::TStandardEncryption(QByteArrayView Info)
     Cursor.Seek(HeaderStart + HeaderSize);
 
     if (Cursor.ReadUInt32() != 16)
-        throw EMalformedData(QStringLiteral("加密验证信息的盐值长度无效"));
+        throw TEncryptionError::SaltSize();
     FSalt = Cursor.ReadBytes(16).toByteArray();
     FEncryptedVerifier = Cursor.ReadBytes(16).toByteArray();
     if (Cursor.ReadUInt32() != Sha1Size)
-        throw EMalformedData(QStringLiteral("加密验证信息的哈希长度无效"));
+        throw TEncryptionError::VerifierHashSize();
     // The hash is stored encrypted in two AES blocks.
     FEncryptedVerifierHash = Cursor.ReadBytes(32).toByteArray();
 }

@@ -18,11 +18,6 @@
 
 namespace
 {
-EDocument InvalidFormat(const QString& FileName)
-{
-    return EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
-}
-
 // Excel writes characters that XML cannot hold as "_xHHHH_", and a literal "_x" as "_x005F_x".
 QString DecodeEscapes(const QString& Text)
 {
@@ -73,7 +68,7 @@ QString WorkbookPart(TZipPackage& Package)
     if (Part.isEmpty() || !Package.HasEntry(Part))
         Part = QStringLiteral("xl/workbook.xml");
     if (!Package.HasEntry(Part))
-        throw InvalidFormat(Package.FileName());
+        throw EDocument::InvalidFormat(Package.FileName());
     return Part;
 }
 
@@ -232,7 +227,7 @@ QStringList TXlsxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
     TOfficeXml::Load(Package, SheetPart, Document);
     const pugi::xml_node Worksheet = TOfficeXml::Child(Document, "worksheet");
     if (!Worksheet)
-        throw InvalidFormat(FileName);
+        throw EDocument::InvalidFormat(FileName);
 
     // The dimension is the writer's claim; cells beyond it (a stale claim) are still used,
     // so that no subtitle is lost.

@@ -2,6 +2,8 @@
 
 #include "DocumentError.h"
 
+#include "model/FileMessage.h"
+
 #include <zip.h>
 
 namespace
@@ -26,11 +28,6 @@ struct TZipError
     QString Text() { return QString::fromLocal8Bit(zip_error_strerror(&Error)); }
 };
 
-EDocument InvalidFormat(const QString& FileName)
-{
-    return EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
-}
-
 EDocument Damaged(const QString& FileName, const QString& Part, const QString& Reason)
 {
     return EDocument(QStringLiteral("文件 '%1' 已损坏，无法读取部件 '%2'：%3。").arg(FileName, Part, Reason));
@@ -52,10 +49,10 @@ TZipPackage::TZipPackage(const QByteArray& Bytes, const QString& FileName, qint6
     std::unique_ptr<zip_source_t, TSourceFreer> Source(
         zip_source_buffer_create(FBytes.constData(), zip_uint64_t(FBytes.size()), 0, &Error.Error));
     if (!Source)
-        throw EDocument(QStringLiteral("无法读取文件 '%1'：%2。").arg(FileName, Error.Text()));
+        throw EDocument(TFileMessage::CannotRead(FileName, Error.Text()));
     FArchive.reset(zip_open_from_source(Source.get(), ZIP_RDONLY, &Error.Error));
     if (!FArchive)
-        throw InvalidFormat(FileName);
+        throw EDocument::InvalidFormat(FileName);
     Source.release(); // the archive owns it now
 }
 

@@ -4,9 +4,9 @@
 #include "AsciiText.h"
 #include "Error.h"
 #include "RTTI.h"
+#include "WholeFileReader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QStringList>
@@ -34,6 +34,35 @@ pugi::xml_node FindTypeElement(const pugi::xml_node& Root, const QString& TypeNa
     return {};
 }
 
+QString CannotReadAttributes(const QString& FileName, const QString& Reason)
+{
+    return QStringLiteral("无法读取属性文件 '%1'：%2。").arg(QDir::toNativeSeparators(FileName), Reason);
+}
+
+// The attribute file describes a few dozen properties; one far larger is not ours.
+class TAttributeFileReader final : public TWholeFileReader
+{
+public:
+    TAttributeFileReader()
+        : TWholeFileReader(qint64(16) << 20)
+    {
+    }
+
+protected:
+    [[noreturn]] void CannotOpen(const QString& FileName, const QString& Reason) const override
+    {
+        throw EError(CannotReadAttributes(FileName, Reason));
+    }
+    [[noreturn]] void CannotRead(const QString& FileName, const QString& Reason) const override
+    {
+        throw EError(CannotReadAttributes(FileName, Reason));
+    }
+    [[noreturn]] void TooLarge(const QString& FileName) const override
+    {
+        throw EError(CannotReadAttributes(FileName, QStringLiteral("文件超过 %1 MB").arg(MaximumSize() >> 20)));
+    }
+};
+
 } // namespace
 
 void TAttributedObservableObject::SetAttributeFileName(const QString& FileName)
@@ -57,11 +86,11 @@ void TAttributedObservableObject::LoadAttributes(bool Reload)
     FAttributes.clear();
 
     const QString FileName = AttributeFileName();
+    const QByteArray Content = TAttributeFileReader().Read(FileName);
     pugi::xml_document Document;
-    const pugi::xml_parse_result Parsed = Document.load_file(QFile::encodeName(FileName).constData());
+    const pugi::xml_parse_result Parsed = Document.load_buffer(Content.constData(), size_t(Content.size()));
     if (!Parsed)
-        throw EError(QStringLiteral("无法读取属性文件 '%1'：%2。").arg(QDir::toNativeSeparators(FileName),
-                                                                        QString::fromUtf8(Parsed.description())));
+        throw EError(CannotReadAttributes(FileName, QString::fromUtf8(Parsed.description())));
     const pugi::xml_node Root = Document.document_element();
     if (!Root)
         return;

@@ -5,13 +5,14 @@
 #include "model/AsciiText.h"
 #include "model/ClassInfo.h"
 #include "model/ConvertError.h"
+#include "model/FileMessage.h"
 #include "model/FloatFormat.h"
 #include "model/OSError.h"
 #include "model/Persistent.h"
 #include "model/RTTI.h"
+#include "model/WholeFileReader.h"
 #include "model/XMLDocError.h"
 
-#include <QFile>
 #include <QHash>
 #include <QLocale>
 #include <QSaveFile>
@@ -228,22 +229,24 @@ void ReadObject(const pugi::xml_node& Element, TPersistent& Object)
     }
 }
 
-QByteArray ReadWholeFile(const QString& FileName)
+// A project file larger than the bound is no project of ours, and parsing it would
+// only exhaust the memory.
+class TProjectFileReader final : public TWholeFileReader
 {
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EOSError(QStringLiteral("无法打开文件 '%1'：%2。").arg(FileName, File.errorString()));
-    if (File.size() > TXmlSerializer::MaximumFileSize)
+public:
+    TProjectFileReader()
+        : TWholeFileReader(TXmlSerializer::MaximumFileSize)
+    {
+    }
+
+protected:
+    [[noreturn]] void TooLarge(const QString& FileName) const override
+    {
         throw EOSError(QStringLiteral("文件 '%1' 过大（超过 %2 MB），不是有效的项目文件。")
                            .arg(FileName)
-                           .arg(TXmlSerializer::MaximumFileSize / (1024 * 1024)));
-    const QByteArray Content = File.read(TXmlSerializer::MaximumFileSize + 1);
-    if (File.error() != QFileDevice::NoError)
-        throw EOSError(QStringLiteral("无法读取文件 '%1'：%2。").arg(FileName, File.errorString()));
-    if (Content.size() > TXmlSerializer::MaximumFileSize)
-        throw EOSError(QStringLiteral("文件 '%1' 过大，不是有效的项目文件。").arg(FileName));
-    return Content;
-}
+                           .arg(MaximumSize() / (1024 * 1024)));
+    }
+};
 
 } // namespace
 
@@ -265,12 +268,12 @@ void TXmlSerializer::Serialize(const TPersistent& Obj, const QString& FileName, 
     QSaveFile File(FileName);
     const QByteArray Bytes = XmlText.toUtf8();
     if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size() || !File.commit())
-        throw EOSError(QStringLiteral("无法写入文件 '%1'：%2。").arg(FileName, File.errorString()));
+        throw EOSError(TFileMessage::CannotWrite(FileName, File.errorString()));
 }
 
 std::unique_ptr<TPersistent> TXmlSerializer::Deserialize(const TClassInfo& Class, const QString& Source, bool IsFile) const
 {
-    const QByteArray Content = IsFile ? ReadWholeFile(Source) : Source.toUtf8();
+    const QByteArray Content = IsFile ? TProjectFileReader().Read(Source) : Source.toUtf8();
     pugi::xml_document Document;
     const pugi::xml_parse_result Parsed = Document.load_buffer(Content.constData(), std::size_t(Content.size()),
                                                                pugi::parse_default, IsFile ? pugi::encoding_auto : pugi::encoding_utf8);

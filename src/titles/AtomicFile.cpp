@@ -1,5 +1,6 @@
 #include "AtomicFile.h"
 
+#include "model/FileMessage.h"
 #include "model/OSError.h"
 
 #include <QFile>
@@ -96,7 +97,7 @@ private:
 
 [[noreturn]] void Fail(const QString& FileName, int Error)
 {
-    throw EOSError(QStringLiteral("无法写入文件 '%1'：%2。").arg(FileName, qt_error_string(Error)));
+    throw EOSError(TFileMessage::CannotWrite(FileName, qt_error_string(Error)));
 }
 } // namespace
 

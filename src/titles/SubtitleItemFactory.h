@@ -1,7 +1,6 @@
 #pragma once
 
 #include "TextRect.h"
-#include "TitleFill.h"
 #include "TitleWrittenProc.h"
 
 #include <QDateTime>
@@ -13,12 +12,14 @@
 
 class TSubtitleItem;
 class TTitleTemplate;
-class TXMLTitleDocumentType;
 
 // Turns subtitle settings and text into title files and back: measures text in the
 // subtitle font, wraps it to the box width, splits a subtitle that needs more lines
 // than LineMaximum into several titles, places each in the frame and writes it from
 // a template; rewrites one title after an edit; reads a title file into settings.
+// The one entry that the pages and the run use; each job is done by a class of its own
+// (TSubtitleMeasure, TSubtitleWrapper, TTitleSplitter, TTitleFill, TTitlePlacement,
+// TTitleWriter, TTitleReader, TSubtitleText).
 //
 // The factory keeps no state between calls apart from its clock, so any number may
 // exist and each thread uses its own. Measuring needs a QGuiApplication (offscreen
@@ -102,11 +103,5 @@ public:
     static void SaveUnicodeText(QStringView Text, const QString& FileName);
 
 private:
-    // What a subtitle's settings and the clock decide in a title, as written.
-    TTitleFill FillOf(const TSubtitleItem& Item) const;
-    // Writes Fill into the title: creation time, frame size, alignment, font, styles,
-    // fill colour, edge.
-    static void FillTitle(const TXMLTitleDocumentType& Document, const TTitleFill& Fill);
-
     TClock FClock;
 };

@@ -2,11 +2,10 @@
 
 #include "IntfCastError.h"
 #include "UnicodeTextFile.h"
-#include "model/XMLDocError.h"
 
 #include "model/OSError.h"
-
-#include <QFile>
+#include "model/WholeFileReader.h"
+#include "model/XMLDocError.h"
 
 #include <cstring>
 
@@ -61,6 +60,36 @@ bool IsTitleDocumentRoot(const pugi::xml_node& Root)
     return !Namespace || *Namespace.value() == '\0';
 }
 
+QString CannotReadTitle(const QString& FileName, const QString& Reason)
+{
+    return QStringLiteral("无法读取字幕文件 '%1'：%2。").arg(FileName, Reason);
+}
+
+class TTitleFileReader final : public TWholeFileReader
+{
+public:
+    TTitleFileReader()
+        : TWholeFileReader(MaximumTitleFileSize)
+    {
+    }
+
+protected:
+    [[noreturn]] void CannotOpen(const QString& FileName, const QString& Reason) const override
+    {
+        throw EOSError(CannotReadTitle(FileName, Reason));
+    }
+    [[noreturn]] void CannotRead(const QString& FileName, const QString& Reason) const override
+    {
+        throw EOSError(CannotReadTitle(FileName, Reason));
+    }
+    [[noreturn]] void TooLarge(const QString& FileName) const override
+    {
+        throw EOSError(QStringLiteral("字幕文件 '%1' 过大（超过 %2 MB），不是有效的字幕文件。")
+                           .arg(FileName)
+                           .arg(MaximumSize() / (1024 * 1024)));
+    }
+};
+
 constexpr unsigned ParseOptions = pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_comments | pugi::parse_pi;
 } // namespace
 
@@ -81,13 +110,7 @@ TXMLTitleDocumentType ParseTitleDocument(const QByteArray& Content, const QStrin
 
 TXMLTitleDocumentType LoadTitleDocument(const QString& FileName)
 {
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EOSError(QStringLiteral("无法读取字幕文件 '%1'：%2。").arg(FileName, File.errorString()));
-    const QByteArray Content = File.readAll();
-    if (File.error() != QFileDevice::NoError)
-        throw EOSError(QStringLiteral("无法读取字幕文件 '%1'：%2。").arg(FileName, File.errorString()));
-    return ParseTitleDocument(Content, FileName);
+    return ParseTitleDocument(TTitleFileReader().Read(FileName), FileName);
 }
 
 QString TitleDocumentText(const TXMLTitleDocumentType& Document)

@@ -10,10 +10,15 @@
 // UTF-32 by byte-order mark, UTF-16 without mark, or the encoding its declaration
 // names -- keeping whitespace-only text, comments and processing instructions, with
 // every line break handed back as LF. Each call gives an independent document. Errors
-// name the file: EOSError when it cannot be read, EXMLDocError when it is not
-// well-formed XML, and EIntfCastError ("Interface not supported") when its root is not
-// an un-namespaced TitleDocument.
+// name the file: EOSError when it cannot be read or holds more than
+// MaximumTitleFileSize bytes, EXMLDocError when it is not well-formed XML, and
+// EIntfCastError ("Interface not supported") when its root is not an un-namespaced
+// TitleDocument.
 TXMLTitleDocumentType LoadTitleDocument(const QString& FileName);
+
+// A title holds one subtitle in a few kilobytes; a file far larger is no title, and
+// parsing it would only exhaust the memory.
+constexpr qint64 MaximumTitleFileSize = qint64(64) << 20;
 
 // Same as LoadTitleDocument, from bytes already in memory; FileName only names the
 // source in messages.

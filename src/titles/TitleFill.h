@@ -2,9 +2,14 @@
 
 #include <QString>
 
+class QDateTime;
+class TSubtitleItem;
+class TXMLTitleDocumentType;
+
 // What a title takes from its subtitle's settings and the clock, apart from its text
 // and its placement, in the form it is written into the title document: creation time,
-// frame size, alignment, font, styles, fill colour and edge.
+// frame size, alignment, font, styles, fill colour and edge. Comparing two fills tells
+// whether a template filled with one needs filling again for the other.
 struct TTitleFill
 {
     QString CreateTime;
@@ -21,6 +26,13 @@ struct TTitleFill
     QString EdgeColor;
     QString EdgeWidth;
     QString EdgeWidthSoft;
+
+    // The fill of a title written from Item at the local time Now.
+    static TTitleFill Of(const TSubtitleItem& Item, const QDateTime& Now);
+
+    // Writes the fill into the document's title object; elements the document lacks
+    // are appended, nothing else changes.
+    void WriteTo(const TXMLTitleDocumentType& Document) const;
 
     bool operator==(const TTitleFill&) const = default;
 };

@@ -1,5 +1,7 @@
 #include "TitleOutputPath.h"
 
+#include "SubtitleText.h"
+
 #include "model/OSError.h"
 
 #include <QFile>
@@ -11,6 +13,7 @@
 namespace
 {
 constexpr QChar Separator = u'/';
+const QString TitleExtension = QStringLiteral(".etl");
 
 qsizetype ExtensionDot(const QString& FileName)
 {
@@ -21,18 +24,12 @@ qsizetype ExtensionDot(const QString& FileName)
 
 QString TTitleOutputPath::TrimControl(const QString& Text)
 {
-    qsizetype Begin = 0;
-    qsizetype End = Text.size();
-    while (Begin < End && Text[Begin].unicode() <= 32)
-        ++Begin;
-    while (End > Begin && Text[End - 1].unicode() <= 32)
-        --End;
-    return Text.mid(Begin, End - Begin);
+    return TSubtitleText::Trim(Text);
 }
 
 QString TTitleOutputPath::PrepareDirectory(const QString& SubtitleDirectory)
 {
-    QString Directory = TrimControl(SubtitleDirectory);
+    QString Directory = TSubtitleText::Trim(SubtitleDirectory);
     if (Directory.isEmpty())
         return Directory;
     if (!QFileInfo(Directory).isDir()) {
@@ -56,11 +53,16 @@ QString TTitleOutputPath::RemoveFileExt(const QString& FileName)
     return Dot < 0 ? FileName : FileName.left(Dot);
 }
 
+QString TTitleOutputPath::TitleFileName(const QString& FileName)
+{
+    return ChangeFileExt(FileName, TitleExtension);
+}
+
 QString TTitleOutputPath::PartFileName(const QString& FileName, qint32 Part)
 {
     if (Part <= 1)
-        return ChangeFileExt(FileName, QStringLiteral(".etl"));
-    return RemoveFileExt(FileName) + QLatin1Char('_') + QString::number(Part) + QStringLiteral(".etl");
+        return TitleFileName(FileName);
+    return RemoveFileExt(FileName) + QLatin1Char('_') + QString::number(Part) + TitleExtension;
 }
 
 void TTitleOutputPath::SplitPath(const QString& Path, QString& Directory, QString& FileName)

@@ -6,7 +6,7 @@
 class TTitleOutputPath
 {
 public:
-    // Text without the characters of code 32 or less at either end.
+    // TSubtitleText::Trim.
     static QString TrimControl(const QString& Text);
 
     // The output directory for a SubtitleDirectory setting: trimmed; when it is not
@@ -22,8 +22,10 @@ public:
     // FileName without its extension (see ChangeFileExt).
     static QString RemoveFileExt(const QString& FileName);
 
-    // The file name of part Part of a title named FileName: part 1 is FileName with the
-    // extension ".etl"; part i >= 2 is FileName without extension, "_", i, ".etl".
+    // FileName with the extension of title files, ".etl".
+    static QString TitleFileName(const QString& FileName);
+    // The file name of part Part of a title named FileName: part 1 is
+    // TitleFileName(FileName); part i >= 2 is FileName without extension, "_", i, ".etl".
     static QString PartFileName(const QString& FileName, qint32 Part);
 
     // Splits Path after its last separator: Directory keeps the separator.

@@ -1,5 +1,8 @@
 #include "TitlePlacement.h"
 
+#include "TitleValueFormat.h"
+#include "XMLCCtsTitleObjectType.h"
+
 #include "model/SubtitleItem.h"
 
 // 64-bit integers throughout: extreme settings must not overflow.
@@ -20,6 +23,12 @@ double TTitlePlacement::Horizontal(const TSubtitleItem& Item, const TTextRect& B
 double TTitlePlacement::Vertical(const TSubtitleItem& Item, const TTextRect& Block)
 {
     return double(qint64(Item.VideoHeight()) + Item.BoxRelativeY() - Block.Bottom);
+}
+
+void TTitlePlacement::WriteTo(TXMLCCtsTitleObjectType& Title, const TSubtitleItem& Item, const TTextRect& Block)
+{
+    Title.SetElements4(TTitleValueFormat::FormatFloat(Horizontal(Item, Block)));
+    Title.SetElements5(TTitleValueFormat::FormatFloat(Vertical(Item, Block)));
 }
 
 TTitlePlacement::TBox TTitlePlacement::Box(const TSubtitleItem& Item, const TTextRect& Block)

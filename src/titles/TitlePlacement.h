@@ -5,6 +5,7 @@
 #include <QtGlobal>
 
 class TSubtitleItem;
+class TXMLCCtsTitleObjectType;
 
 // Where a title's text block goes in the frame: the offsets of its top left corner
 // (elements4, elements5). BoxRelativeY is the distance of the block's bottom from the
@@ -29,6 +30,8 @@ public:
 
     static double Horizontal(const TSubtitleItem& Item, const TTextRect& Block);
     static double Vertical(const TSubtitleItem& Item, const TTextRect& Block);
+    // Writes Horizontal and Vertical into the title as elements4 and elements5.
+    static void WriteTo(TXMLCCtsTitleObjectType& Title, const TSubtitleItem& Item, const TTextRect& Block);
 
     // The block as the preview draws it, on whole pixels: left and right anchors and
     // the vertical give exactly Horizontal and Vertical, while the centre halves frame

@@ -1,6 +1,7 @@
 #include "TitleSplitter.h"
 
 #include "SubtitleItemFactory.h"
+#include "SubtitleText.h"
 
 #include "model/SubtitleItem.h"
 
@@ -19,12 +20,12 @@ bool TTitleSplitter::Next(QString& Accepted)
         return false;
     for (;;) {
         qint32 Position = 0;
-        const QString Candidate = TSubtitleItemFactory::CopyToBlank(FRest, FSearch, 1, Position);
+        const QString Candidate = TSubtitleText::CopyToBlank(FRest, FSearch, 1, Position);
         const qint32 LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate);
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
         if (FEnd != 0 && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;
-            FAccepted = TSubtitleItemFactory::CopyToBlank(FRest, FSearch, 1, FEnd);
+            FAccepted = TSubtitleText::CopyToBlank(FRest, FSearch, 1, FEnd);
             FSearch = FEnd + 1;
             continue;
         }
@@ -34,7 +35,7 @@ bool TTitleSplitter::Next(QString& Accepted)
         } else {
             FRest.remove(0, FEnd);
             FSearch = 1;
-            FAccepted = TSubtitleItemFactory::CopyToBlank(FRest, FSearch, 1, FEnd);
+            FAccepted = TSubtitleText::CopyToBlank(FRest, FSearch, 1, FEnd);
             FSearch = FEnd + 1;
         }
         return true;

@@ -29,10 +29,10 @@ public:
 private:
     const TSubtitleItemFactory& FFactory;
     const TSubtitleItem& FItem;
-    QString FRest;     // S: what is left of the subtitle
-    QString FAccepted; // A
-    qint32 FSearch = 1; // C
-    qint32 FEnd = 1;    // F
+    QString FRest;      // what is left of the subtitle
+    QString FAccepted;  // the start of FRest taken into the next title so far
+    qint32 FSearch = 1; // 1-based offset in FRest where the next word starts
+    qint32 FEnd = 1;    // 1-based position of FAccepted's closing blank; 0: it is all of FRest
     bool FFirst = true;
     bool FDone = false;
 };

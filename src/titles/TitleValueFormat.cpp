@@ -92,6 +92,31 @@ TColor TTitleValueFormat::DecodeColor(const QString& Text)
     return TColor(Red | (Green << 8) | (Blue << 16));
 }
 
+qint32 TTitleValueFormat::EncodeAlignment(TAlignment Alignment)
+{
+    switch (Alignment) {
+    case taRightJustify:
+        return 2;
+    case taCenter:
+        return 1;
+    case taLeftJustify:
+        break;
+    }
+    return 0;
+}
+
+TAlignment TTitleValueFormat::DecodeAlignment(qint32 Code)
+{
+    switch (Code) {
+    case 1:
+        return taCenter;
+    case 2:
+        return taRightJustify;
+    default:
+        return taLeftJustify;
+    }
+}
+
 QString TTitleValueFormat::TimeSeparator()
 {
     const QString Format = QLocale().timeFormat(QLocale::ShortFormat);

@@ -8,7 +8,7 @@
 
 // How title files spell the values the system writes and reads: integers, real
 // numbers ("0.000000" with the user's decimal separator), colours (ARGB with alpha
-// 255, against the system's 0x00BBGGRR) and the creation time.
+// 255, against the system's 0x00BBGGRR), text alignments and the creation time.
 class TTitleValueFormat
 {
 public:
@@ -26,6 +26,12 @@ public:
     static QString EncodeColor(TColor Color);
     // The reverse; the alpha byte is dropped, and text that is not an integer is black.
     static TColor DecodeColor(const QString& Text);
+
+    // The title's code of a text alignment: 0 left, 1 centre, 2 right (not the order of
+    // TAlignment).
+    static qint32 EncodeAlignment(TAlignment Alignment);
+    // The reverse; an unknown code is left.
+    static TAlignment DecodeAlignment(qint32 Code);
 
     // "dd/MM/yyyy HH:mm:ss" with literal slashes and the locale's time separator.
     static QString FormatCreateTime(const QDateTime& Time);

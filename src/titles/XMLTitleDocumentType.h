@@ -32,4 +32,8 @@ public:
     void SetCrawlPages(qint32 Value) { SetChildInteger("CrawlPages", Value); }
 
     TXMLM_TitleObListType M_TitleObList() const { return ChildNode<TXMLM_TitleObListType>("m_TitleObList"); }
+
+    // The title object that the system fills and reads: the first of the first text
+    // object. Others stay as the template has them.
+    TXMLCCtsTitleObjectType TitleObject() const { return M_TitleObList().CCtsTextObject().CCtsTitleObject(); }
 };

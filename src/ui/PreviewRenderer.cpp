@@ -1,6 +1,7 @@
 #include "PreviewRenderer.h"
 
 #include "titles/FontMeasure.h"
+#include "titles/SubtitleMeasure.h"
 
 #include "model/SubtitleItem.h"
 
@@ -89,8 +90,7 @@ QImage TPreviewRenderer::Render(const TSubtitleItem& Item, const QString& Text, 
 
     // The family and pixel size the measure resolved, so a font that is not installed
     // falls back to the same face for drawing as for measuring.
-    const TFontMeasure& Measure =
-        TFontMeasure::ForCurrentThread(Item.FontName(), TFontMeasure::PixelSizeForPoints(Item.FontSize()));
+    const TFontMeasure& Measure = TSubtitleMeasure::Font(Item);
     FLineHeight = Measure.LineHeight();
     FFont = QFont(Measure.Family());
     FFont.setPixelSize(Measure.PixelSize());

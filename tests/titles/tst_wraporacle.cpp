@@ -51,8 +51,11 @@ QString CopyToBlank(const QString& S, qint32 Offset, qint32& Position)
     return Blank < 0 ? S : S.left(Blank + 1);
 }
 
-// The splitting loop step by step, with its two repairs: a LineMaximum below 1 counts
-// as 1, and the first word is always accepted.
+// The splitting loop word by word, with its two repairs: a LineMaximum below 1 counts
+// as 1, and the first word is always accepted. S is what is left of the subtitle, A the
+// text accepted into the next title, C the 1-based offset where the next word starts,
+// F the position of A's closing blank (0 when A is all of S), K the candidate A plus
+// one more word and N the line breaks of K wrapped.
 std::vector<TTitle> StraightforwardSplit(const TSubtitleItemFactory& Factory, const TSubtitleItem& Item, QString S)
 {
     std::vector<TTitle> Titles;

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class TSubtitleItem;
+
+// Breaks a subtitle into lines that fit its box: lines are filled from the end
+// backwards, so the last line is the fullest and the first takes what is left. Words
+// (split at every blank, so two blanks give an empty word) are taken from the last to
+// the first; each goes on the current first line while that line, measured in the
+// item's font (TSubtitleMeasure), stays within BoxWidth pixels, and otherwise starts a
+// new first line. A line exactly BoxWidth wide still fits, and a single word wider than
+// the box keeps a line of its own. Characters of code 32 or less are trimmed from both
+// ends of the result. Without an item every word fits.
+class TSubtitleWrapper
+{
+public:
+    // The wrapped text; LineBreaks gets the number of CR LF pairs in it, line breaks
+    // that the text held already included.
+    static QString Wrap(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks);
+    // The LineBreaks that Wrap would report, without building the wrapped text: what
+    // the cutting of long subtitles asks for every candidate.
+    static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);
+};

@@ -1,0 +1,88 @@
+#include "TitleWriter.h"
+
+#include "SubtitleMeasure.h"
+#include "SubtitleWrapper.h"
+#include "TitleDocumentFile.h"
+#include "TitleFill.h"
+#include "TitleOutputPath.h"
+#include "TitlePlacement.h"
+#include "TitleSplitter.h"
+#include "TitleTemplate.h"
+
+#include "model/SubtitleItem.h"
+
+namespace
+{
+// Text wrapped to the item's box, which the item takes with its line count; Block gets
+// the wrapped text's measure, which places it.
+QString LayOut(TSubtitleItem& Item, const QString& Text, TTextRect& Block)
+{
+    qint32 LineBreaks = 0;
+    const QString Wrapped = TSubtitleWrapper::Wrap(&Item, Text, LineBreaks);
+    Block = TSubtitleMeasure::Block(&Item, Wrapped);
+    Item.SetSubtitleContent(Wrapped);
+    Item.SetSubtitleLineCount(LineBreaks + 1);
+    return Wrapped;
+}
+} // namespace
+
+TTitleWriter::TTitleWriter(const TSubtitleItemFactory& Factory, QDateTime Now)
+    : FFactory(Factory)
+    , FNow(std::move(Now))
+{
+}
+
+void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TTitleWrittenProc& OnWritten) const
+{
+    const TXMLTitleDocumentType Document = Template.Document();
+    TTitleFill Fill = TTitleFill::Of(Item, FNow);
+    if (Template.CurrentFill() != Fill) {
+        // Forgotten first: a fill that fails halfway leaves the document holding neither.
+        Template.SetCurrentFill(std::nullopt);
+        Fill.WriteTo(Document);
+        Template.SetCurrentFill(std::move(Fill));
+    }
+    TXMLCCtsTitleObjectType Title = Document.TitleObject();
+    const QString FileName = Item.SubtitleFileName();
+    // Resolved once: later titles of the call go to the directory of the first, even
+    // though the item's directory setting then already names it.
+    QString Directory;
+    bool DirectoryReady = false;
+    TTitleSplitter Splitter(FFactory, Item, Item.SubtitleContent());
+    QString Accepted;
+    for (qint32 Part = 1; Splitter.Next(Accepted); ++Part) {
+        TTextRect Block;
+        Title.SetM_sText(LayOut(Item, Accepted, Block));
+        TTitlePlacement::WriteTo(Title, Item, Block);
+        if (!DirectoryReady) {
+            Directory = TTitleOutputPath::PrepareDirectory(Item.SubtitleDirectory());
+            DirectoryReady = true;
+        }
+        const QString Path = Directory + TTitleOutputPath::PartFileName(FileName, Part);
+        QString PathDirectory;
+        QString PathFileName;
+        TTitleOutputPath::SplitPath(Path, PathDirectory, PathFileName);
+        Item.SetSubtitleDirectory(PathDirectory);
+        Item.SetSubtitleFileName(PathFileName);
+        SaveTitleDocument(Document, Path);
+        if (OnWritten)
+            OnWritten(Item);
+    }
+}
+
+// The text goes in after the placement here and before it in Write. The order matters
+// only to a file that lacks those elements, which are appended in it; each keeps the
+// order its files have always had.
+void TTitleWriter::Rewrite(TSubtitleItem& Item, const QString& TitleFileName) const
+{
+    const TXMLTitleDocumentType Document = LoadTitleDocument(TitleFileName);
+    TTitleFill::Of(Item, FNow).WriteTo(Document);
+    TXMLCCtsTitleObjectType Title = Document.TitleObject();
+    TTextRect Block;
+    const QString Text = LayOut(Item, Item.SubtitleContent(), Block);
+    TTitlePlacement::WriteTo(Title, Item, Block);
+    Title.SetM_sText(Text);
+    const QString Path = TTitleOutputPath::PrepareDirectory(Item.SubtitleDirectory())
+                       + TTitleOutputPath::TitleFileName(Item.SubtitleFileName());
+    SaveTitleDocument(Document, Path);
+}
