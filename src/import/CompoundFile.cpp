@@ -36,7 +36,7 @@ TCompoundFile::TCompoundFile(const QByteArray& Bytes, const QString& FileName)
     , FFileName(FileName)
 {
     if (!IsCompoundFile(FBytes))
-        throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+        throw EDocument::InvalidFormat(FileName);
     TGsfLog::Install();
     TGObject<GsfInput> Input(gsf_input_memory_new(reinterpret_cast<const guint8*>(FBytes.constData()),
                                                   gsf_off_t(FBytes.size()), FALSE));

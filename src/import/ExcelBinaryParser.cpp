@@ -211,7 +211,7 @@ QStringList TExcelBinaryParser::Parse(const TCompoundFile& File, const QString& 
     // for both keeps the newer stream beside the older one.
     const QString StreamName = File.HasStream(QStringLiteral("Workbook")) ? QStringLiteral("Workbook") : QStringLiteral("Book");
     if (!File.HasStream(StreamName))
-        throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+        throw EDocument::InvalidFormat(FileName);
     QByteArray Stream = File.ReadStream(StreamName);
     try {
         const quint16 Biff = Version(Stream, StreamName == QStringLiteral("Book"));

@@ -70,18 +70,23 @@ void ReadWord6(TByteCursor& Cursor, TWordFib& Fib)
     Fib.ParagraphPageCount = Cursor.ReadUInt16();
 }
 
+EMalformedData FibTooShort()
+{
+    return EMalformedData(QStringLiteral("文档信息块太短"));
+}
+
 void ReadWord97(TByteCursor& Cursor, TWordFib& Fib)
 {
     Cursor.Seek(0x20);
     Cursor.Skip(qsizetype(Cursor.ReadUInt16()) * 2); // FibRgW97
     const quint16 LongCount = Cursor.ReadUInt16();
     if (LongCount <= TextLengthIndex)
-        throw EMalformedData(QStringLiteral("文档信息块太短"));
+        throw FibTooShort();
     const qsizetype Longs = Cursor.Position();
     Cursor.Skip(qsizetype(LongCount) * 4);
     const quint16 PairCount = Cursor.ReadUInt16();
     if (PairCount <= PieceTableIndex)
-        throw EMalformedData(QStringLiteral("文档信息块太短"));
+        throw FibTooShort();
     const qsizetype Pairs = Cursor.Position();
     Cursor.Skip(qsizetype(PairCount) * 8);
 

@@ -29,5 +29,5 @@ QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileNam
             return TWordStreamParser::Parse(Content, QByteArray(), Password, FileName);
         break;
     }
-    throw EDocument(QStringLiteral("Érvénytelen dokumentum formátum: %1.").arg(FileName));
+    throw EDocument::InvalidFormat(FileName);
 }

@@ -3,6 +3,7 @@
 #include "ByteCursor.h"
 #include "CodePageDecoder.h"
 #include "DocumentError.h"
+#include "EncryptionError.h"
 #include "PasswordError.h"
 #include "Rc4CryptoApiKey.h"
 #include "Rc4Key.h"
@@ -46,7 +47,7 @@ void DecryptStreams(const TWordFib& Header, const QString& Password, const QStri
         throw EUnsupportedEncryption(QStringLiteral("不支持 XOR 混淆加密"));
     if (WordDocument.size() < TWordFib::PlainSize || Header.EncryptionHeaderSize < 4
         || Header.EncryptionHeaderSize > quint32(Table.size()))
-        throw EMalformedData(QStringLiteral("加密头的长度 %1 无效").arg(Header.EncryptionHeaderSize));
+        throw TEncryptionError::HeaderSize(Header.EncryptionHeaderSize);
     const QByteArray Info = Table.first(Header.EncryptionHeaderSize);
     TByteCursor Cursor(Info);
     const quint16 Major = Cursor.ReadUInt16();
@@ -56,7 +57,7 @@ void DecryptStreams(const TWordFib& Header, const QString& Password, const QStri
     else if (Major >= 2 && Major <= 4 && Minor == 2)
         DecryptWith<TRc4CryptoApiKey>(Info, Password, FileName, WordDocument, Table);
     else
-        throw EUnsupportedEncryption(QStringLiteral("未知的加密版本 %1.%2").arg(Major).arg(Minor));
+        throw TEncryptionError::UnknownVersion(Major, Minor);
 }
 
 QByteArrayView Slice(const QByteArray& Stream, const TWordFib::TLocation& Location, const QString& What)
