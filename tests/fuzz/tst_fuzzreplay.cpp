@@ -6,8 +6,20 @@
 
 #include <exception>
 
+#include <sys/resource.h>
+
 namespace
 {
+// What a fuzz target may take before its input counts as a finding.
+constexpr long MemoryLimitKiB = 2 * 1024 * 1024;
+
+long PeakMemoryKiB()
+{
+    rusage Usage{};
+    getrusage(RUSAGE_SELF, &Usage);
+    return Usage.ru_maxrss;
+}
+
 QDir InputsOf(const TFuzzEntries::TTarget& Target)
 {
     return QDir(QStringLiteral(NUVEX_TEST_DATA_DIR "/fuzz/") + QLatin1String(Target.Name));
@@ -15,8 +27,9 @@ QDir InputsOf(const TFuzzEntries::TTarget& Target)
 } // namespace
 
 // Every seed and every input that once broke a parser, through the entry its fuzz
-// target drives. Passing means each was taken or refused with our own error; a fault
-// that returns shows as a crash, a sanitizer report or the failure below.
+// target drives. Passing means each was taken or refused with our own error, within
+// the memory a fuzz target allows; a fault that returns shows as a crash, a sanitizer
+// report or a failure below.
 class TestFuzzReplay : public QObject
 {
     Q_OBJECT
@@ -57,6 +70,7 @@ private slots:
         QFile File(Input);
         QVERIFY2(File.open(QIODevice::ReadOnly), qPrintable(Input));
         const QByteArray Content = File.readAll();
+        const long Before = PeakMemoryKiB();
         try
         {
             TFuzzEntries::Run(*TFuzzEntries::Find(Target.toLatin1().constData()), Content);
@@ -65,6 +79,10 @@ private slots:
         {
             QFAIL(qPrintable(QStringLiteral("%1: %2").arg(Input, QString::fromUtf8(Error.what()))));
         }
+        // The peak only grows, so it is the input that first passed the limit that fails.
+        const long After = PeakMemoryKiB();
+        QVERIFY2(Before > MemoryLimitKiB || After <= MemoryLimitKiB,
+            qPrintable(QStringLiteral("%1 took %2 MiB").arg(Input).arg(After / 1024)));
     }
 };
 
