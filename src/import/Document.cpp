@@ -25,7 +25,18 @@ void TDocument::Load(const QString& FileName, const QString& Password)
 {
     Clear();
     const std::unique_ptr<TDocumentReader> Reader = CreateReader(FileName);
-    const QStringList Lines = Reader->Read(FileName, Password);
+    AddLines(*Reader, Reader->Read(FileName, Password));
+}
+
+void TDocument::Load(const QByteArray& Content, const QString& FileName, const QString& Password)
+{
+    Clear();
+    const std::unique_ptr<TDocumentReader> Reader = CreateReader(FileName);
+    AddLines(*Reader, Reader->Read(Content, FileName, Password));
+}
+
+void TDocument::AddLines(const TDocumentReader& Reader, const QStringList& Lines)
+{
     static_assert(TDocumentReader::MaximumLines <= std::numeric_limits<qint32>::max(),
         "the load notification counts lines in 32 bits");
 
@@ -38,7 +49,7 @@ void TDocument::Load(const QString& FileName, const QString& Password)
             OnLoad(Lines.at(I), I + 1, Count, Stop);
         if (Stop)
             break;
-        FStrings.append(Reader->Transform(Lines.at(I)));
+        FStrings.append(Reader.Transform(Lines.at(I)));
     }
 }
 

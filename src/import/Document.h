@@ -28,6 +28,9 @@ public:
 
     virtual void Load(const QString& FileName);
     virtual void Load(const QString& FileName, const QString& Password);
+    // Load from the file's bytes already in memory; FileName still chooses the reader and
+    // names the file in messages.
+    void Load(const QByteArray& Content, const QString& FileName, const QString& Password);
 
     qsizetype Count() const noexcept { return FStrings.size(); }
     // Fails with EInvalidOp for an index outside 0 .. Count() - 1.
@@ -44,6 +47,7 @@ public:
 
 private:
     std::unique_ptr<TDocumentReader> CreateReader(const QString& FileName) const;
+    void AddLines(const TDocumentReader& Reader, const QStringList& Lines);
 
     QStringList FStrings;
     QByteArray FLegacyCodec;

@@ -8,6 +8,11 @@
 
 namespace
 {
+EDocument OutOfMemory(const QString& FileName)
+{
+    return EDocument(QStringLiteral("内存不足，无法读取文件 '%1'。").arg(FileName));
+}
+
 class TSourceFileReader final : public TWholeFileReader
 {
 public:
@@ -28,14 +33,28 @@ TDocumentReader::~TDocumentReader() = default;
 
 QStringList TDocumentReader::Read(const QString& FileName, const QString& Password)
 {
-    QStringList Lines;
+    QByteArray Content;
     try
     {
-        Lines = Parse(TSourceFileReader().Read(FileName), FileName, Password);
+        Content = TSourceFileReader().Read(FileName);
     }
     catch (const std::bad_alloc&)
     {
-        throw EDocument(QStringLiteral("内存不足，无法读取文件 '%1'。").arg(FileName));
+        throw OutOfMemory(FileName);
+    }
+    return Read(Content, FileName, Password);
+}
+
+QStringList TDocumentReader::Read(const QByteArray& Content, const QString& FileName, const QString& Password)
+{
+    QStringList Lines;
+    try
+    {
+        Lines = Parse(Content, FileName, Password);
+    }
+    catch (const std::bad_alloc&)
+    {
+        throw OutOfMemory(FileName);
     }
     if (Lines.size() > MaximumLines)
         throw TooManyLines(FileName);

@@ -23,6 +23,8 @@ public:
     // Fails with EDocument naming the file when it holds more than MaximumLines lines or
     // does not fit into memory.
     QStringList Read(const QString& FileName, const QString& Password);
+    // The same from the file's bytes already in memory; FileName names it in messages.
+    QStringList Read(const QByteArray& Content, const QString& FileName, const QString& Password);
 
     virtual QString Transform(const QString& Line) const;
 

@@ -13,7 +13,10 @@ struct zip;
 class TZipPackage
 {
 public:
-    static constexpr qint64 DefaultEntryLimit = qint64(256) << 20;
+    // A parsed part takes up to about 25 times its size (a node of the XML tree for
+    // every "<a/>" and every character between them), so this bounds the reader below
+    // a gigabyte; a subtitle source's largest part is a few megabytes.
+    static constexpr qint64 DefaultEntryLimit = qint64(32) << 20;
     static constexpr qint64 DefaultTotalLimit = qint64(1) << 30;
 
     // Fails with EDocument when Bytes are no ZIP archive.

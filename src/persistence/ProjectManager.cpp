@@ -49,10 +49,19 @@ void TProjectManager::NewProject(const QString& FileName)
 
 void TProjectManager::OpenProject(const QString& FileName)
 {
+    Open(FileName, [&FileName] { return TXmlSerializer().LoadFromFile(TProject::StaticClass(), FileName); });
+}
+
+void TProjectManager::OpenProject(const QString& FileName, const QByteArray& Content)
+{
+    Open(FileName, [&Content] { return TXmlSerializer().LoadFromContent(TProject::StaticClass(), Content); });
+}
+
+void TProjectManager::Open(const QString& FileName, const std::function<std::unique_ptr<TPersistent>()>& Read)
+{
     std::unique_ptr<TProject> Project;
     try {
-        std::unique_ptr<TPersistent> Read = TXmlSerializer().LoadFromFile(TProject::StaticClass(), FileName);
-        Project.reset(static_cast<TProject*>(Read.release()));
+        Project.reset(static_cast<TProject*>(Read().release()));
     } catch (const EError& Error) {
         throw EError(QStringLiteral("无法打开项目文件 '%1'：%2").arg(FileName, Error.Message()));
     }

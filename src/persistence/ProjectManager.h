@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
+class TPersistent;
 class TProject;
 
 // Owns the one open project of the program: creates, opens and saves it, and tells
@@ -30,6 +32,8 @@ public:
     // Reads the project file; on failure the previous project stays active and the
     // listener hears nothing. The error names the file.
     void OpenProject(const QString& FileName);
+    // The same from the file's bytes already in memory; FileName names the project.
+    void OpenProject(const QString& FileName, const QByteArray& Content);
     // Writes the active project to FileName; on failure the previous file, the
     // project's FileName and the listener are left as they were.
     void SaveProject(const QString& FileName);
@@ -38,6 +42,7 @@ public:
     const TChangeEvent& OnChange() const { return FOnChange; }
 
 private:
+    void Open(const QString& FileName, const std::function<std::unique_ptr<TPersistent>()>& Read);
     void Replace(std::unique_ptr<TProject> Project);
     void Notify();
 

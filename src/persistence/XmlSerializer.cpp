@@ -248,6 +248,28 @@ protected:
     }
 };
 
+std::unique_ptr<TPersistent> ReadDocument(const TClassInfo& Class, const QByteArray& Content, pugi::xml_encoding Encoding)
+{
+    pugi::xml_document Document;
+    const pugi::xml_parse_result Parsed =
+        Document.load_buffer(Content.constData(), std::size_t(Content.size()), pugi::parse_default, Encoding);
+    if (!Parsed)
+        throw EXMLDocError(QStringLiteral("XML 格式错误（位置 %1）：%2。").arg(Parsed.offset).arg(QString::fromUtf8(Parsed.description())));
+
+    const pugi::xml_node Root = Document.document_element();
+    pugi::xml_node ObjectElement;
+    if (Root)
+        for (ObjectElement = Root.first_child(); ObjectElement && ObjectElement.type() != pugi::node_element;
+             ObjectElement = ObjectElement.next_sibling()) {
+        }
+    if (!ObjectElement)
+        throw EXMLDocError(QStringLiteral("Invalid XML format."));
+
+    std::unique_ptr<TPersistent> Object = Class.CreateInstance();
+    ReadObject(ObjectElement, *Object);
+    return Object;
+}
+
 } // namespace
 
 void TXmlSerializer::Serialize(const TPersistent& Obj, const QString& FileName, QString& XmlText) const
@@ -273,23 +295,12 @@ void TXmlSerializer::Serialize(const TPersistent& Obj, const QString& FileName, 
 
 std::unique_ptr<TPersistent> TXmlSerializer::Deserialize(const TClassInfo& Class, const QString& Source, bool IsFile) const
 {
-    const QByteArray Content = IsFile ? TProjectFileReader().Read(Source) : Source.toUtf8();
-    pugi::xml_document Document;
-    const pugi::xml_parse_result Parsed = Document.load_buffer(Content.constData(), std::size_t(Content.size()),
-                                                               pugi::parse_default, IsFile ? pugi::encoding_auto : pugi::encoding_utf8);
-    if (!Parsed)
-        throw EXMLDocError(QStringLiteral("XML 格式错误（位置 %1）：%2。").arg(Parsed.offset).arg(QString::fromUtf8(Parsed.description())));
+    if (IsFile)
+        return LoadFromContent(Class, TProjectFileReader().Read(Source));
+    return ReadDocument(Class, Source.toUtf8(), pugi::encoding_utf8);
+}
 
-    const pugi::xml_node Root = Document.document_element();
-    pugi::xml_node ObjectElement;
-    if (Root)
-        for (ObjectElement = Root.first_child(); ObjectElement && ObjectElement.type() != pugi::node_element;
-             ObjectElement = ObjectElement.next_sibling()) {
-        }
-    if (!ObjectElement)
-        throw EXMLDocError(QStringLiteral("Invalid XML format."));
-
-    std::unique_ptr<TPersistent> Object = Class.CreateInstance();
-    ReadObject(ObjectElement, *Object);
-    return Object;
+std::unique_ptr<TPersistent> TXmlSerializer::LoadFromContent(const TClassInfo& Class, const QByteArray& Content) const
+{
+    return ReadDocument(Class, Content, pugi::encoding_auto);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -42,6 +43,8 @@ public:
     {
         return Deserialize(Class, FileName, true);
     }
+    // The same from a file's bytes already in memory: the encoding is found as for a file.
+    std::unique_ptr<TPersistent> LoadFromContent(const TClassInfo& Class, const QByteArray& Content) const;
 
     // Largest project file read; larger files are refused before parsing.
     static constexpr qint64 MaximumFileSize = 512ll * 1024 * 1024;

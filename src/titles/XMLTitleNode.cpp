@@ -14,13 +14,21 @@ bool IsText(const pugi::xml_node& Node)
     return Node.type() == pugi::node_pcdata || Node.type() == pugi::node_cdata;
 }
 
+// The text of every descendant in document order. Walked without recursion: a damaged
+// or hostile file can nest elements deeper than the stack holds.
 void AppendTextContent(const pugi::xml_node& Node, std::string& Text)
 {
-    for (pugi::xml_node Child = Node.first_child(); Child; Child = Child.next_sibling()) {
+    pugi::xml_node Child = Node.first_child();
+    while (Child) {
         if (IsText(Child))
             Text += Child.value();
-        else if (Child.type() == pugi::node_element)
-            AppendTextContent(Child, Text);
+        else if (Child.type() == pugi::node_element && Child.first_child()) {
+            Child = Child.first_child();
+            continue;
+        }
+        while (Child != Node && !Child.next_sibling())
+            Child = Child.parent();
+        Child = Child == Node ? pugi::xml_node() : Child.next_sibling();
     }
 }
 

@@ -175,8 +175,8 @@ private slots:
     void textValuesAreCanonical()
     {
         TXMLTitleDocumentType Root = LoadText(FDir, QStringLiteral(
-            "<TitleDocument><Author>a<!--c--><b>x</b><![CDATA[<y>]]></Author><Version><![CDATA[1&2]]></Version></TitleDocument>"));
-        QCOMPARE(Root.Author(), QStringLiteral("ax<y>"));
+            "<TitleDocument><Author>a<!--c--><b>x<i><u>y</u></i>z</b><![CDATA[<y>]]></Author><Version><![CDATA[1&2]]></Version></TitleDocument>"));
+        QCOMPARE(Root.Author(), QStringLiteral("axyz<y>"));
         QCOMPARE(Root.Version(), QStringLiteral("1&2"));
         Root.SetAuthor(QStringLiteral("<&>"));
         Root.SetVersion(QString());
