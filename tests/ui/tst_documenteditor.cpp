@@ -482,6 +482,13 @@ private slots:
             QVERIFY(!WriteDocument(Fixture.Folder.path(), Name, Text).isEmpty());
         }
         QVERIFY(Fixture.Show());
+        // A small frame: the page draws its preview at the frame's size after every run,
+        // and the runs are what is tested here.
+        for (const auto& Item : Fixture.Project().DocumentItems()) {
+            Item->SetVideoWidth(640);
+            Item->SetVideoHeight(360);
+            Item->SetBoxWidth(600);
+        }
         TModalAnswerer Answerer;
         QPushButton* Start = Fixture.Button("btStart");
         QPushButton* Stop = Fixture.Button("btStop");
@@ -521,7 +528,10 @@ private slots:
             QVERIFY2(WaitUntil([&] { return Idle(Fixture) && !QApplication::activeModalWidget(); }), Where.constData());
 
             // The file the page saved at the end loads, and holds what the page holds.
-            std::unique_ptr<TPersistent> Read = TXmlSerializer().LoadFromFile(TProject::StaticClass(), Fixture.ProjectFile);
+            QFile File(Fixture.ProjectFile);
+            QVERIFY2(File.open(QIODevice::ReadOnly), Where.constData());
+            std::unique_ptr<TPersistent> Read
+                = TXmlSerializer().Deserialize(TProject::StaticClass(), QString::fromUtf8(File.readAll()), false);
             const auto& Saved = static_cast<const TProject&>(*Read).DocumentItems();
             const TDocumentItems& Held = Fixture.Project().DocumentItems();
             QCOMPARE(Saved.size(), Held.size());
