@@ -11,26 +11,43 @@
 
 #include <QCoreApplication>
 
-#include <cstdio>
-
-namespace {
-
-void PrintError(const QString& Message)
+TGenerateCommand::TGenerateCommand(QString ProjectFileName, std::FILE* Messages)
+    : FProjectFileName(std::move(ProjectFileName))
+    , FMessages(Messages)
 {
-    std::fprintf(stderr, "%s\n", qUtf8Printable(Message));
 }
 
-} // namespace
-
-TGenerateCommand::TGenerateCommand(QString ProjectFileName)
-    : FProjectFileName(std::move(ProjectFileName))
+void TGenerateCommand::PrintMessage(const QString& Message) const
 {
+    std::fprintf(FMessages, "%s\n", qUtf8Printable(Message));
+    std::fflush(FMessages);
 }
 
 int TGenerateCommand::Run()
 {
+    bool Interrupted = false;
+    TSubtitleFactoryThread* Active = nullptr;
+    // Before any work: without it an early Ctrl+C would end the process at once.
+    TInterruptWatcher Watcher([&] {
+        Interrupted = true;
+        if (Active)
+            Active->Stop();
+        QCoreApplication::quit();
+    });
+
+    // Looked at before and after the project opens, which may take a while.
+    const auto InterruptedEarly = [&] {
+        if (!Watcher.Interrupted())
+            return false;
+        PrintMessage(QStringLiteral("生成已中止：尚未写入字幕文件。"));
+        return true;
+    };
+    if (InterruptedEarly())
+        return 1;
     TProjectManager& Manager = ProjectManager();
     Manager.OpenProject(FProjectFileName);
+    if (InterruptedEarly())
+        return 1;
     TProject& Project = Manager.GetActiveProject();
     if (Project.DocumentItems().empty())
         throw EError(QStringLiteral("有没有源文件。"));
@@ -39,24 +56,20 @@ int TGenerateCommand::Run()
     for (const std::unique_ptr<TDocumentItem>& Item : Project.DocumentItems())
         Items.push_back(Item.get());
 
-    TProgressPrinter Progress(stderr);
+    TProgressPrinter Progress(FMessages);
     QString Failure;
-    bool Interrupted = false;
     TSubtitleFactoryThread Run(std::move(Items));
     Run.OnDocumentsProgress = [&](qint32 Total, qint32 Position) { Progress.SetDocuments(Total, Position); };
     Run.OnDocumentLoad = [&](qint32 Total, qint32 Position) { Progress.SetLoading(Total, Position); };
     Run.OnSubtitleProgress = [&](qint32 Total, qint32 Position) { Progress.SetLines(Total, Position); };
     Run.OnError = [&](const QString& Message) { Failure = Message; };
-    QObject::connect(&Run, &QThread::finished, QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&Run, &TSubtitleFactoryThread::Ended, QCoreApplication::instance(), &QCoreApplication::quit);
 
-    TInterruptWatcher Watcher([&] {
-        Interrupted = true;
-        Run.Stop();
-        QCoreApplication::quit();
-    });
+    Active = &Run;
     Run.start();
     QCoreApplication::exec();
     Run.Stop();
+    Active = nullptr;
     Progress.Finish();
 
     // Like the documents page, the project is saved after every end of the run, so the
@@ -64,13 +77,13 @@ int TGenerateCommand::Run()
     Manager.SaveProject(FProjectFileName);
 
     if (!Failure.isEmpty()) {
-        PrintError(Failure);
+        PrintMessage(Failure);
         return 1;
     }
     if (Interrupted || !Run.Completed()) {
-        PrintError(QStringLiteral("生成已中止：已写入的字幕文件和记录已保存。"));
+        PrintMessage(QStringLiteral("生成已中止：已写入的字幕文件和记录已保存。"));
         return 1;
     }
-    std::fprintf(stderr, "%s\n", qUtf8Printable(QStringLiteral("操作成功.")));
+    PrintMessage(QStringLiteral("操作成功."));
     return 0;
 }

@@ -2,16 +2,24 @@
 
 #include <QString>
 
+#include <cstdio>
+
 // "generate": runs the generation run on a project exactly as the Start button does,
-// with progress on standard error, and saves the project with its title records.
-// Ctrl+C stops the run as the Stop button does.
+// with progress and messages on Messages (standard error in the tool), and saves the
+// project with its title records. Ctrl+C stops the run as the Stop button does; one
+// that comes before the run has started (while the project opens) ends the command
+// with its message, having written nothing.
 class TGenerateCommand
 {
 public:
-    explicit TGenerateCommand(QString ProjectFileName);
-    // Returns the process exit code; errors are printed to standard error.
+    explicit TGenerateCommand(QString ProjectFileName, std::FILE* Messages = stderr);
+    // Returns the process exit code; errors are printed to Messages. Runs the
+    // application's event loop while the run goes on.
     int Run();
 
 private:
+    void PrintMessage(const QString& Message) const;
+
     QString FProjectFileName;
+    std::FILE* FMessages;
 };

@@ -1,122 +1,192 @@
 #include "HandOver.h"
 
-#include <QMetaObject>
+#include "model/OSError.h"
+
+#include <QSocketNotifier>
+#include <QThread>
 
 #include <algorithm>
-#include <chrono>
-#include <thread>
+#include <cerrno>
+#include <cstdint>
+#include <cstring>
+#include <sys/eventfd.h>
+#include <unistd.h>
 
 namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// How long the worker waits for a short handler without sleeping.
-constexpr auto WorkerSpin = std::chrono::microseconds(50);
-// How long the interface thread waits for the next call of a burst: longer than the
-// work a run does between two calls (writing one title), shorter than anything a user sees.
-constexpr auto ListenForNextCall = std::chrono::microseconds(250);
+// How long the interface thread sleeps on the condition for the next call of a burst
+// before it goes back to its event loop: longer than the work a run does between two
+// calls (writing one title), shorter than anything a user sees.
+constexpr auto ListenForNextCall = std::chrono::milliseconds(1);
 // The longest burst, after which the event loop gets its turn (painting, input, timers).
 constexpr auto LongestBurst = std::chrono::milliseconds(2);
+// Queued calls are handed over when this many wait, or when the first has waited this
+// long, so that the interface still follows a slow producer.
+constexpr std::size_t MostQueued = 256;
+constexpr auto LongestQueueWait = std::chrono::milliseconds(50);
 
 } // namespace
 
 THandOver::THandOver(QObject* Receiver)
-    : FReceiver(Receiver)
 {
+    Q_ASSERT(Receiver->thread() == QThread::currentThread());
+    FWakeUp = ::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK);
+    if (FWakeUp < 0)
+        throw EOSError(QStringLiteral("无法创建线程间的唤醒通道：%1。").arg(QString::fromLocal8Bit(std::strerror(errno))));
+    FNotifier = std::make_unique<QSocketNotifier>(FWakeUp, QSocketNotifier::Read);
+    QObject::connect(FNotifier.get(), &QSocketNotifier::activated, Receiver, [this] { ServeBurst(); });
+}
+
+THandOver::~THandOver()
+{
+    FNotifier.reset();
+    ::close(FWakeUp);
 }
 
 void THandOver::Call(std::function<void()> Call)
 {
     std::unique_lock<std::mutex> Lock(FLock);
-    FPending = std::move(Call);
+    FQueued.push_back(std::move(Call));
+    HandOver(Lock);
+}
+
+void THandOver::Queue(std::function<void()> Call)
+{
+    std::unique_lock<std::mutex> Lock(FLock);
+    const TClock::time_point Now = TClock::now();
+    if (FQueued.empty())
+        FFirstQueued = Now;
+    FQueued.push_back(std::move(Call));
+    if (FQueued.size() >= MostQueued || Now - FFirstQueued >= LongestQueueWait)
+        HandOver(Lock);
+}
+
+void THandOver::Flush()
+{
+    std::unique_lock<std::mutex> Lock(FLock);
+    HandOver(Lock);
+}
+
+void THandOver::Close()
+{
+    std::lock_guard<std::mutex> Lock(FLock);
+    FQueued.clear();
+    FClosed = true;
+    WakeReceiver();
+}
+
+void THandOver::HandOver(std::unique_lock<std::mutex>& Lock)
+{
+    if (FQueued.empty())
+        return;
+    FPending = std::move(FQueued);
+    FQueued.clear();
     FError = nullptr;
-    const quint64 Ticket = ++FPosted;
-    // The queued call is only a nudge: whoever serves first (the event loop, a burst or
-    // a waiting ServeUntil) runs the pending call; a late nudge finds nothing to do.
-    if (!FListening)
-        PostNudge();
-    FSignal.notify_all();
-    // Most handlers are short: wait a moment without sleeping, which spares the worker a
-    // wake-up per hand-over, then sleep until the call has run.
-    Lock.unlock();
-    const auto SpinUntil = TClock::now() + WorkerSpin;
-    while (FServed.load() < Ticket && TClock::now() < SpinUntil)
-        std::this_thread::yield();
-    Lock.lock();
-    FSignal.wait(Lock, [&] { return FServed >= Ticket; });
+    const unsigned long long Ticket = ++FPostedCount;
+    WakeReceiver();
+    FServed.wait(Lock, [&] { return FServedCount >= Ticket; });
     if (std::exception_ptr Error = std::exchange(FError, nullptr))
         std::rethrow_exception(Error);
 }
 
-void THandOver::PostNudge()
+void THandOver::WakeReceiver()
 {
-    QMetaObject::invokeMethod(FReceiver, [this] { ServeBurst(); }, Qt::QueuedConnection);
+    FPosted.notify_all();
+    if (FListening)
+        return;
+    const std::uint64_t One = 1;
+    // Only fails when the counter would overflow, and then the loop is awake anyway.
+    [[maybe_unused]] const ssize_t Written = ::write(FWakeUp, &One, sizeof One);
 }
 
 bool THandOver::ServePending()
 {
-    std::function<void()> Call;
+    return ServeCalls() > 0;
+}
+
+std::size_t THandOver::ServeCalls()
+{
+    TCalls Calls;
     {
         std::lock_guard<std::mutex> Lock(FLock);
-        if (!FPending)
-            return false;
-        Call = std::move(FPending);
-        FPending = nullptr;
+        if (FPending.empty())
+            return 0;
+        Calls.swap(FPending);
     }
+    const std::size_t Count = Calls.size();
     std::exception_ptr Error;
     ++FServingDepth;
-    try {
-        Call();
-    } catch (...) {
-        Error = std::current_exception();
+    for (std::function<void()>& Call : Calls) {
+        try {
+            Call();
+        } catch (...) {
+            Error = std::current_exception();
+            break;
+        }
     }
     --FServingDepth;
+    // Freed here, before the worker goes on: they may refer to what it owns.
+    Calls.clear();
     std::lock_guard<std::mutex> Lock(FLock);
     FError = Error;
-    ++FServed;
-    FSignal.notify_all();
-    return true;
+    ++FServedCount;
+    FServed.notify_all();
+    return Count;
 }
 
 void THandOver::ServeBurst()
 {
-    const auto BurstEnd = TClock::now() + LongestBurst;
-    while (ServePending()) {
-        {
-            std::lock_guard<std::mutex> Lock(FLock);
-            FListening = true;
-        }
-        const auto ListenEnd = std::min(TClock::now() + ListenForNextCall, BurstEnd);
-        while (FPosted.load() == FServed.load() && TClock::now() < ListenEnd)
-            std::this_thread::yield();
-        std::lock_guard<std::mutex> Lock(FLock);
-        FListening = false;
-        // A call posted while listening came without a nudge: serve it now, or, when the
-        // slice is used up, post its nudge so the event loop gets its turn first.
-        if (!FPending)
+    std::uint64_t Count = 0;
+    [[maybe_unused]] const ssize_t Read = ::read(FWakeUp, &Count, sizeof Count);
+    const TClock::time_point BurstEnd = TClock::now() + LongestBurst;
+    for (;;) {
+        const std::size_t Served = ServeCalls();
+        std::unique_lock<std::mutex> Lock(FLock);
+        if (FClosed)
+            break;
+        // After a batch the event loop gets its turn at once, so that what the calls
+        // posted (a stop, a repaint) comes before the worker's next calls.
+        if (Served != 1 || TClock::now() >= BurstEnd)
             return;
-        if (TClock::now() >= BurstEnd) {
-            PostNudge();
+        FListening = true;
+        FPosted.wait_until(Lock, std::min(TClock::now() + ListenForNextCall, BurstEnd),
+                           [this] { return !FPending.empty() || FClosed; });
+        FListening = false;
+        if (FPending.empty() && !FClosed)
+            return; // the worker is busy for longer: its next call wakes the event loop
+        if (!FPending.empty() && TClock::now() >= BurstEnd) {
+            // This call came without a wake-up of the event loop, which gets its turn first.
+            const std::uint64_t One = 1;
+            [[maybe_unused]] const ssize_t Written = ::write(FWakeUp, &One, sizeof One);
             return;
         }
     }
+    ReportClosed();
 }
 
-void THandOver::ServeUntil(const std::function<bool()>& Finished)
+void THandOver::ReportClosed()
 {
-    using namespace std::chrono_literals;
+    if (FClosedReported)
+        return;
+    FClosedReported = true;
+    if (OnClosed)
+        OnClosed();
+}
+
+void THandOver::ServeUntilClosed()
+{
     for (;;) {
         ServePending();
-        if (Finished())
-            return;
         std::unique_lock<std::mutex> Lock(FLock);
-        // The timeout only guards against a wake-up lost between the test and the wait.
-        FSignal.wait_for(Lock, 20ms, [&] { return FPending != nullptr; });
+        if (FClosed && FPending.empty()) {
+            Lock.unlock();
+            ReportClosed();
+            return;
+        }
+        FListening = true;
+        FPosted.wait(Lock, [this] { return !FPending.empty() || FClosed; });
+        FListening = false;
     }
-}
-
-void THandOver::Wake()
-{
-    std::lock_guard<std::mutex> Lock(FLock);
-    FSignal.notify_all();
 }

@@ -26,6 +26,9 @@ TSubtitleFactoryThread::TSubtitleFactoryThread(std::vector<TDocumentItem*> Docum
     , FTemplateFileName(TemplateFilePath())
     , FHandOver(this)
 {
+    // Announced through the event loop, never from inside the hand-over's own wake-up,
+    // so that a receiver may free this run when it hears of the end.
+    FHandOver.OnClosed = [this] { QMetaObject::invokeMethod(this, &TSubtitleFactoryThread::Ended, Qt::QueuedConnection); };
 }
 
 TSubtitleFactoryThread::~TSubtitleFactoryThread()
@@ -38,8 +41,11 @@ bool TSubtitleFactoryThread::Stop()
     requestInterruption();
     if (FHandOver.Serving())
         return false;
-    if (isRunning())
-        FHandOver.ServeUntil([this] { return FWorkerDone.load(); });
+    // Also when the thread has already finished: the hand-over is where this thread
+    // meets the worker's last step, so all the worker wrote is seen here before anything
+    // it used is freed.
+    if (isRunning() || isFinished())
+        FHandOver.ServeUntilClosed();
     wait();
     return true;
 }
@@ -52,12 +58,11 @@ void TSubtitleFactoryThread::Dispose(std::unique_ptr<TSubtitleFactoryThread> Run
     // end before the connection is made.
     TSubtitleFactoryThread* Orphan = Run.release();
     Orphan->setParent(nullptr);
-    connect(Orphan, &QThread::finished, Orphan, &QObject::deleteLater);
+    connect(Orphan, &TSubtitleFactoryThread::Ended, Orphan, &QObject::deleteLater);
 }
 
 void TSubtitleFactoryThread::run()
 {
-    FWorkerDone = false;
     FCompleted = false;
     QString Failure;
     try {
@@ -79,8 +84,7 @@ void TSubtitleFactoryThread::run()
             qCritical("%s\n%s", qUtf8Printable(Failure), Error.what());
         }
     }
-    FWorkerDone = true;
-    FHandOver.Wake();
+    FHandOver.Close();
 }
 
 void TSubtitleFactoryThread::Execute()
@@ -122,9 +126,12 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
     const QString Pattern = Item.SubtitleFileName();
 
     Document.Load(SourceFileName, Item.SourceFilePassword());
+    // The load's progress is queued; all of it reaches the interface before the item changes.
+    FHandOver.Flush();
     const qint32 LineCount = qint32(Document.Count());
 
     qint32 Counter = 1;
+    std::optional<QString> Directory;
     Item.ClearImmutableSubtitleItems();
     const TTitleWrittenProc RecordTitle = [&Item](TSubtitleItem&) {
         auto Record = std::make_unique<TImmutableSubtitleItem>();
@@ -145,7 +152,11 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
             Item.SetSubtitleContent(TTitleOutputPath::TrimControl(Document.Strings(Line)));
             if (Item.SubtitleContent().isEmpty())
                 continue;
-            const QString Path = TitlePath(ResolveDirectory(Item, SourceFileName), Pattern, Counter);
+            // Resolved at the first title of the document, which creates the folder; the
+            // writer makes it again should it vanish meanwhile.
+            if (!Directory)
+                Directory = ResolveDirectory(Item, SourceFileName);
+            const QString Path = TitlePath(*Directory, Pattern, Counter);
             QString TitleDirectory;
             QString TitleFileName;
             TTitleOutputPath::SplitPath(Path, TitleDirectory, TitleFileName);
@@ -196,8 +207,14 @@ QString TSubtitleFactoryThread::ResolveDirectory(const TDocumentItem& Item, cons
 void TSubtitleFactoryThread::DocumentLoad(const QString&, qint32 Index, qint32 Count, bool& Stop)
 {
     Stop = isInterruptionRequested();
-    if (!Stop)
-        Raise(OnDocumentLoad, Count, Index);
+    // The worker does not wait for each line's progress: nothing it does until the load
+    // has ended can be seen. A stop asked by one of these handlers ends the load at the
+    // next line, and the lines queued after it are not reported, as if each had waited.
+    if (!Stop && OnDocumentLoad)
+        FHandOver.Queue([this, Count, Index] {
+            if (!isInterruptionRequested())
+                OnDocumentLoad(Count, Index);
+        });
 }
 
 void TSubtitleFactoryThread::Raise(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position)

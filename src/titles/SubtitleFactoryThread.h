@@ -19,11 +19,13 @@ class TTitleTemplate;
 // The generation run: turns every document item into numbered title files on a
 // worker thread. The items stay owned by the project; the run only refers to them.
 //
-// Created not started; the owner sets the events and calls start(). Every event and
-// the error report run on the thread that created this object (the interface thread),
-// and the worker waits for each. Stop() requests the end and waits for the worker
+// Created not started; the owner sets the events and calls start(), once. Every event
+// and the error report run on the thread that created this object (the interface
+// thread), and the worker waits for each (the progress of a document's load excepted,
+// see DocumentLoad). Stop() requests the end and waits for the worker
 // while serving those hand-overs, so it cannot deadlock against a blocked worker.
-// QThread::finished is the end notification; connect it with a queued connection.
+// Ended() is the end notification, emitted on the interface thread; QThread::finished
+// comes from the worker thread itself and is no notice for the interface.
 class TSubtitleFactoryThread : public QThread
 {
     Q_OBJECT
@@ -65,6 +67,11 @@ public:
     // The handler the run gives the document's OnLoad event.
     void DocumentLoad(const QString& Text, qint32 Index, qint32 Count, bool& Stop);
 
+signals:
+    // The worker has ended, for whatever reason (a Stop() that waited for it included);
+    // emitted once on the interface thread, from its event loop.
+    void Ended();
+
 protected:
     void run() override;
 
@@ -79,6 +86,5 @@ private:
     QString FApplicationDirectory;
     QString FTemplateFileName;
     THandOver FHandOver;
-    std::atomic<bool> FWorkerDone{false};
     std::atomic<bool> FCompleted{false};
 };

@@ -389,9 +389,6 @@ void TFoDocumentEditor::DropSelectedRows(const QPoint& Position)
 
 void TFoDocumentEditor::DocumentItemChanged(TObservableObject& Sender, const QString& PropertyName)
 {
-    // The worker writes the items during a run; the rows are refreshed after it.
-    if (FRunning)
-        return;
     QTreeWidgetItem* Row = FRows.value(&Sender);
     if (!Row)
         return;
@@ -443,6 +440,18 @@ void TFoDocumentEditor::UpdateTaskStates()
 
 void TFoDocumentEditor::SwitchIdle(bool Idle)
 {
+    // While a run goes on its worker writes the items and raises their change notices
+    // on its own thread, thousands a second. The rows are refreshed when it has ended,
+    // so the page listens to none of them meanwhile: switched before the worker starts
+    // and after it has ended, never while it writes.
+    for (int Index = 0; Index < lvObjects()->topLevelItemCount(); ++Index) {
+        if (TDocumentItem* Item = DocumentOf(lvObjects()->topLevelItem(Index))) {
+            if (Idle)
+                Watch(Item);
+            else
+                Item->SetOnChanged(nullptr);
+        }
+    }
     FRunning = !Idle;
     FCommands.RunStateChanged(!Idle);
     ShowRunState();
@@ -492,16 +501,14 @@ void TFoDocumentEditor::Start()
                 Page->DocumentsProgress(Total, Position);
         };
         FRun->OnError = [Page](const QString& Message) { TMessageBox::Error(Page.data(), Message); };
-        // The notice is queued when the worker ends and still comes after a disconnect:
-        // one from a run already stopped (and maybe freed, its address reused) must not
-        // end the run that has replaced it.
-        const quint64 Serial = ++FRunSerial;
-        connect(FRun.get(), &QThread::finished, this, [this, Serial] {
-            TErrorHandler::Run(this, [this, Serial] {
-                if (Serial == FRunSerial && FRun)
+        // The run announces its end from the event loop; a run already stopped or handed
+        // to Dispose has been disconnected and is never heard of again.
+        connect(FRun.get(), &TSubtitleFactoryThread::Ended, this, [this] {
+            TErrorHandler::Run(this, [this] {
+                if (FRun)
                     GenerationFinished(FRun->Completed());
             });
-        }, Qt::QueuedConnection);
+        });
         FRun->start();
     } catch (...) {
         FRun.reset();
@@ -516,7 +523,7 @@ void TFoDocumentEditor::Stop()
         return;
     if (!FRun->Stop())
         return; // asked from inside one of the run's calls: it ends once that returns
-    disconnect(FRun.get(), &QThread::finished, this, nullptr);
+    disconnect(FRun.get(), &TSubtitleFactoryThread::Ended, this, nullptr);
     GenerationFinished(FRun->Completed());
     FRun.reset();
     FDocumentsBar->setValue(0);
@@ -526,14 +533,14 @@ void TFoDocumentEditor::StopRun()
 {
     if (!FRun)
         return;
-    disconnect(FRun.get(), &QThread::finished, this, nullptr);
+    disconnect(FRun.get(), &TSubtitleFactoryThread::Ended, this, nullptr);
     TSubtitleFactoryThread::Dispose(std::move(FRun));
 }
 
 void TFoDocumentEditor::GenerationFinished(bool Completed)
 {
-    // A stop that finds the worker ended reports the end itself while the worker's own
-    // notice is queued; that notice may arrive inside the success box or the save dialog.
+    // Stop pressed while the end is being handled (the success box, the save dialog)
+    // reports the end once more.
     if (!FRunning || FFinishing)
         return;
     const TFlagScope Finishing(FFinishing);

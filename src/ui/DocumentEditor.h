@@ -25,8 +25,9 @@ class TSubtitleFactoryThread;
 //
 // While a run is in progress its worker writes the document items, so the page reads
 // none of them until the run has ended: the inspector and the preview are disabled,
-// change notices only mark the rows for a refresh at the end, and every command that
-// would free, replace or read items being written is withheld.
+// the page does not listen to the items' change notices (every row is refreshed at the
+// end), and every command that would free, replace or read items being written is
+// withheld.
 class TFoDocumentEditor : public TFoEditor
 {
     Q_OBJECT
@@ -103,8 +104,6 @@ private:
     QPushButton* FStopButton = nullptr;
     std::unique_ptr<TSubtitleFactoryThread> FRun;
     bool FRunning = false;
-    // Numbers the runs, so that the end notice of a run already replaced is ignored.
-    quint64 FRunSerial = 0;
     // Set while the end of the run is being handled.
     bool FFinishing = false;
     bool FShownOnce = false;

@@ -163,6 +163,23 @@ private slots:
         QVERIFY(Saved.open(QIODevice::ReadOnly));
         QVERIFY(Saved.readAll().contains(QStringLiteral("TImmutableSubtitleItem[%1]").arg(Written).toUtf8()));
     }
+
+    // Ctrl+C pressed as the tool starts, before it has got to the project: sent while
+    // the signal is still blocked, so that it waits for the tool's own handling instead
+    // of racing the start. The tool stops in order without opening the project, which
+    // is why the one named here need not exist.
+    void interruptBeforeTheProjectOpensEndsInOrder()
+    {
+        QTemporaryDir Temp;
+        QProcess Process;
+        Process.start(QStringLiteral("perl"),
+                      {"-MPOSIX", "-e", "sigprocmask(SIG_BLOCK, POSIX::SigSet->new(SIGINT)); kill('INT', $$); exec(@ARGV) or die",
+                       Tool(), "generate", Temp.filePath("missing.nvproj")});
+        QVERIFY(Process.waitForFinished(120000));
+        QCOMPARE(Process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(Process.exitCode(), 1);
+        QCOMPARE(QString::fromUtf8(Process.readAllStandardError()).trimmed(), QStringLiteral("生成已中止：尚未写入字幕文件。"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestNuvexTitles)

@@ -14,20 +14,29 @@
 
 namespace {
 
-// Runs Body on a thread of its own; the thread is waited for on destruction.
+// Runs Body on a thread of its own and then closes the hand-over, as a run's worker
+// does; the thread is waited for on destruction.
 class TWorker
 {
 public:
-    explicit TWorker(std::function<void()> Body)
-        : FThread(QThread::create(std::move(Body)))
+    TWorker(THandOver& HandOver, std::function<void()> Body)
+        : FThread(QThread::create([&HandOver, Body = std::move(Body)] {
+            Body();
+            HandOver.Close();
+        }))
     {
+        HandOver.OnClosed = [this] { ++FClosedReports; };
         FThread->start();
     }
     ~TWorker() { FThread->wait(); }
-    bool Finished() const { return FThread->isFinished(); }
+    // The receiver's event loop has heard that the worker closed the hand-over; what the
+    // worker did before is visible to the receiver's thread from then on.
+    bool Closed() const { return FClosedReports > 0; }
+    int ClosedReports() const { return FClosedReports; }
 
 private:
     std::unique_ptr<QThread> FThread;
+    int FClosedReports = 0;
 };
 
 } // namespace
@@ -37,42 +46,75 @@ class TestHandOver : public QObject
     Q_OBJECT
 
 private slots:
+    void callsRunInOrderOnTheReceiversThread_data()
+    {
+        QTest::addColumn<int>("BlockingEvery"); // every n-th call waits; the others are queued
+        QTest::newRow("every call waits") << 1;
+        QTest::newRow("queued calls, one waiting now and then") << 700;
+        QTest::newRow("queued calls only") << 0;
+    }
+
     void callsRunInOrderOnTheReceiversThread()
     {
+        QFETCH(int, BlockingEvery);
         QObject Receiver;
         THandOver HandOver(&Receiver);
         constexpr int CallCount = 20000;
         int Served = 0;
-        std::atomic<int> OutOfOrder{0};
-        TWorker Worker([&] {
-            for (int Call = 0; Call < CallCount; ++Call)
-                HandOver.Call([&, Call] {
+        int OutOfOrder = 0;
+        TWorker Worker(HandOver, [&] {
+            for (int Call = 0; Call < CallCount; ++Call) {
+                std::function<void()> Check = [&, Call] {
                     if (QThread::currentThread() != Receiver.thread() || Served != Call)
                         ++OutOfOrder;
                     ++Served;
-                });
+                };
+                if (BlockingEvery > 0 && Call % BlockingEvery == 0)
+                    HandOver.Call(std::move(Check));
+                else
+                    HandOver.Queue(std::move(Check));
+            }
+            HandOver.Flush();
         });
-        QTRY_VERIFY_WITH_TIMEOUT(Worker.Finished(), 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(Worker.Closed(), 60000);
         QCOMPARE(Served, CallCount);
-        QCOMPARE(OutOfOrder.load(), 0);
+        QCOMPARE(OutOfOrder, 0);
+        QCoreApplication::processEvents();
+        QCOMPARE(Worker.ClosedReports(), 1);
+    }
+
+    void errorOfACallIsRaisedOnTheWorker_data()
+    {
+        QTest::addColumn<bool>("Queued");
+        QTest::newRow("waiting call") << false;
+        QTest::newRow("queued call, raised by the flush") << true;
     }
 
     void errorOfACallIsRaisedOnTheWorker()
     {
+        QFETCH(bool, Queued);
         QObject Receiver;
         THandOver HandOver(&Receiver);
         QString Caught;
+        bool QueuedAfterFailureServed = false;
         bool NextCallServed = false;
-        TWorker Worker([&] {
+        TWorker Worker(HandOver, [&] {
             try {
-                HandOver.Call([] { throw EError(QStringLiteral("handler failed")); });
+                if (Queued) {
+                    HandOver.Queue([] { throw EError(QStringLiteral("handler failed")); });
+                    HandOver.Queue([&] { QueuedAfterFailureServed = true; });
+                    HandOver.Flush();
+                } else {
+                    HandOver.Call([] { throw EError(QStringLiteral("handler failed")); });
+                }
             } catch (const EError& Error) {
                 Caught = Error.Message();
             }
             HandOver.Call([&] { NextCallServed = true; });
         });
-        QTRY_VERIFY_WITH_TIMEOUT(Worker.Finished(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(Worker.Closed(), 20000);
         QCOMPARE(Caught, QStringLiteral("handler failed"));
+        QVERIFY(!QueuedAfterFailureServed);
         QVERIFY(NextCallServed);
     }
 
@@ -83,7 +125,7 @@ private slots:
         QObject Receiver;
         THandOver HandOver(&Receiver);
         std::atomic<int> Calls{0};
-        TWorker Worker([&] {
+        TWorker Worker(HandOver, [&] {
             QElapsedTimer Clock;
             Clock.start();
             while (Clock.elapsed() < 300)
@@ -94,7 +136,7 @@ private slots:
         EveryTurn.setInterval(0);
         QObject::connect(&EveryTurn, &QTimer::timeout, [&] { ++Turns; });
         EveryTurn.start();
-        QTRY_VERIFY_WITH_TIMEOUT(Worker.Finished(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(Worker.Closed(), 30000);
         EveryTurn.stop();
         QVERIFY(Calls > 0);
         // Bursts of a few milliseconds leave the loop a hundred turns and more in 300 ms.
@@ -103,20 +145,22 @@ private slots:
 
     // Waiting for the worker on the interface thread serves its calls, so a worker
     // blocked in a hand-over can finish instead of deadlocking against the wait.
-    void serveUntilServesCallsWhileWaiting()
+    void serveUntilClosedServesCallsWhileWaiting()
     {
         QObject Receiver;
         THandOver HandOver(&Receiver);
-        std::atomic<bool> Done{false};
         int Served = 0;
-        TWorker Worker([&] {
+        TWorker Worker(HandOver, [&] {
             for (int Call = 0; Call < 100; ++Call)
                 HandOver.Call([&] { ++Served; });
-            Done = true;
-            HandOver.Wake();
+            for (int Call = 0; Call < 100; ++Call)
+                HandOver.Queue([&] { ++Served; });
+            HandOver.Flush();
         });
-        HandOver.ServeUntil([&] { return Done.load(); });
-        QCOMPARE(Served, 100);
+        HandOver.ServeUntilClosed();
+        QCOMPARE(Served, 200);
+        QCoreApplication::processEvents();
+        QCOMPARE(Worker.ClosedReports(), 1);
     }
 };
 

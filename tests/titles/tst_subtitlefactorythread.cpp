@@ -11,7 +11,6 @@
 #include <QFile>
 #include <QPointer>
 #include <QRandomGenerator>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -73,9 +72,12 @@ public:
 
     bool RunToEnd()
     {
-        QSignalSpy Finished(&Run, &QThread::finished);
+        bool Ended = false;
+        const QMetaObject::Connection Notice = QObject::connect(&Run, &TSubtitleFactoryThread::Ended, [&] { Ended = true; });
         Run.start();
-        return Finished.wait(60000);
+        const bool Reached = QTest::qWaitFor([&] { return Ended; }, 60000);
+        QObject::disconnect(Notice);
+        return Reached;
     }
 
     std::vector<TEvent> EventsNamed(const QString& Name) const
@@ -337,7 +339,8 @@ private slots:
         auto Item = MakeItem(Source, Temp.path(), QStringLiteral("T{0}"));
         auto Run = std::make_unique<TSubtitleFactoryThread>(std::vector<TDocumentItem*>{Item.get()});
         QPointer<TSubtitleFactoryThread> Watched(Run.get());
-        QSignalSpy Finished(Run.get(), &QThread::finished);
+        int Ended = 0;
+        QObject::connect(Run.get(), &TSubtitleFactoryThread::Ended, [&] { ++Ended; });
         std::optional<bool> Waited;
         Run->OnSubtitleProgress = [&](qint32, qint32 Position) {
             if (Position != 3)
@@ -357,7 +360,7 @@ private slots:
             }
         };
         Watched->start();
-        QTRY_VERIFY_WITH_TIMEOUT(Finished.count() == 1, 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(Ended == 1, 20000);
         QCOMPARE(Waited, std::optional<bool>(false));
         if (Way == "dispose") {
             QTRY_VERIFY_WITH_TIMEOUT(Watched.isNull(), 20000);

@@ -6,7 +6,9 @@
 #include "ui/SubtitleEditor.h"
 
 #include "components/PageControlEx.h"
+#include "persistence/XmlSerializer.h"
 
+#include <QDeadlineTimer>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -14,8 +16,10 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QProgressBar>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QThread>
+#include <QThreadPool>
 #include <QUrl>
 
 using namespace Harness;
@@ -88,6 +92,21 @@ bool Idle(const TFixture& Fixture)
            && Command(*Fixture.Window, "acOpenProject")->isEnabled();
 }
 
+// Runs the event loop until Reached holds, sleeping in it between events rather than
+// polling: the run's hand-overs wake it, so the run goes at the pace it has for a user.
+bool WaitUntil(const std::function<bool()>& Reached, int Timeout = RunTimeout)
+{
+    const QDeadlineTimer Deadline(Timeout);
+    QTimer Tick; // wakes the loop now and then to look at the deadline
+    Tick.start(10);
+    while (!Reached()) {
+        if (Deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    return true;
+}
+
 } // namespace
 
 class TestDocumentEditor : public QObject
@@ -95,7 +114,14 @@ class TestDocumentEditor : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase() { QDesktopServices::setUrlHandler(QStringLiteral("file"), &FDesktop, "openUrl"); }
+    void initTestCase()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &FDesktop, "openUrl");
+        // Qt scales the preview's picture on its thread pool, whose locks are hidden
+        // from ThreadSanitizer in a Qt not built with it; with one pool thread, the
+        // pool's threads never meet each other.
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+    }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
     void init()
     {
@@ -432,6 +458,90 @@ private slots:
         QCoreApplication::sendPostedEvents();
         QVERIFY(Answerer.MessageTexts().count(QStringLiteral("操作成功.")) <= 1);
         QVERIFY(Idle(Fixture));
+    }
+
+    // Start and Stop pressed as a user would, at random moments of runs over three
+    // documents: before the first title, while a document loads, in the middle of one,
+    // between two, and just as the run ends (when the page handles its end and saves).
+    // Every run must end idle, with a project file that loads and names only titles
+    // that exist. A wait that can deadlock does so only now and then: hence 200 runs.
+    void startAndStopAtRandomMoments()
+    {
+        const quint32 Seed = qEnvironmentVariableIsSet("NUVEX_STRESS_SEED")
+                                 ? quint32(qEnvironmentVariableIntValue("NUVEX_STRESS_SEED"))
+                                 : QRandomGenerator::global()->generate();
+        qInfo("NUVEX_STRESS_SEED=%u", Seed);
+        QRandomGenerator Random(Seed);
+        constexpr int Lines = 24;
+        const QStringList Names{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")};
+        TFixture Fixture(Names);
+        for (const QString& Name : Names) {
+            QStringList Text;
+            for (int Line = 1; Line <= Lines; ++Line)
+                Text << QStringLiteral("%1 line %2").arg(Name).arg(Line);
+            QVERIFY(!WriteDocument(Fixture.Folder.path(), Name, Text).isEmpty());
+        }
+        QVERIFY(Fixture.Show());
+        // A small frame: the page draws its preview at the frame's size after every run,
+        // and the runs are what is tested here.
+        for (const auto& Item : Fixture.Project().DocumentItems()) {
+            Item->SetVideoWidth(640);
+            Item->SetVideoHeight(360);
+            Item->SetBoxWidth(600);
+        }
+        TModalAnswerer Answerer;
+        QPushButton* Start = Fixture.Button("btStart");
+        QPushButton* Stop = Fixture.Button("btStop");
+        const auto RunningOrEnded = [&](const std::function<bool()>& Reached) {
+            return WaitUntil([&] { return !Fixture.Page().Running() || Reached(); });
+        };
+
+        for (int Round = 1; Round <= 200; ++Round) {
+            const QByteArray Where = QStringLiteral("round %1, seed %2").arg(Round).arg(Seed).toUtf8();
+            const int Moment = int(Random.bounded(5));
+            const int Line = 1 + int(Random.bounded(Lines));
+            Fixture.Window->ShowSourceDocuments();
+            QTest::mouseClick(Start, Qt::LeftButton);
+            QVERIFY2(Fixture.Page().Running(), Where.constData());
+            bool Reached = true;
+            switch (Moment) {
+            case 0: // before the first title
+                break;
+            case 1: // while a document loads
+                Reached = RunningOrEnded([&] { return Fixture.Bar("pbDocument")->value() >= Line; });
+                break;
+            case 2: // in the middle of a document
+                Reached = RunningOrEnded([&] { return Fixture.Bar("pbSubtitle")->value() >= Line; });
+                break;
+            case 3: // between two documents
+                Reached = RunningOrEnded([&] { return Fixture.Bar("pbDocuments")->value() >= 1; });
+                break;
+            default: // as the run ends
+                Reached = RunningOrEnded([&] {
+                    return Fixture.Bar("pbDocuments")->value() == int(Names.size());
+                });
+                break;
+            }
+            QVERIFY2(Reached, Where.constData());
+            if (Stop->isVisible())
+                QTest::mouseClick(Stop, Qt::LeftButton);
+            QVERIFY2(WaitUntil([&] { return Idle(Fixture) && !QApplication::activeModalWidget(); }), Where.constData());
+
+            // The file the page saved at the end loads, and holds what the page holds.
+            QFile File(Fixture.ProjectFile);
+            QVERIFY2(File.open(QIODevice::ReadOnly), Where.constData());
+            std::unique_ptr<TPersistent> Read
+                = TXmlSerializer().Deserialize(TProject::StaticClass(), QString::fromUtf8(File.readAll()), false);
+            const auto& Saved = static_cast<const TProject&>(*Read).DocumentItems();
+            const TDocumentItems& Held = Fixture.Project().DocumentItems();
+            QCOMPARE(Saved.size(), Held.size());
+            for (std::size_t Index = 0; Index < Saved.size(); ++Index) {
+                QVERIFY2(Saved[Index]->ImmutableSubtitleItems().size() == Held[Index]->ImmutableSubtitleItems().size(),
+                         Where.constData());
+                for (const auto& Record : Saved[Index]->ImmutableSubtitleItems())
+                    QVERIFY2(QFile::exists(Record->SubtitleDirectory() + Record->SubtitleFileName()), Where.constData());
+            }
+        }
     }
 
     void run_documentThatCannotBeRead_data()
