@@ -1,5 +1,7 @@
 #include "SubtitleFactoryThread.h"
 
+#include "SubtitleText.h"
+
 #include "SubtitleItemFactory.h"
 #include "TitleOutputPath.h"
 #include "TitleTemplate.h"
@@ -149,7 +151,7 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
         if (isInterruptionRequested())
             return;
         if (Line % Increment == 0) {
-            Item.SetSubtitleContent(TTitleOutputPath::TrimControl(Document.Strings(Line)));
+            Item.SetSubtitleContent(TSubtitleText::Trim(Document.Strings(Line)));
             if (Item.SubtitleContent().isEmpty())
                 continue;
             // Resolved at the first title of the document, which creates the folder; the
@@ -184,12 +186,12 @@ QString TSubtitleFactoryThread::TitlePath(const QString& Directory, const QStrin
 {
     QString Name = Pattern;
     Name.replace(QStringLiteral("{0}"), QStringLiteral("%1").arg(Counter, 5, 10, QLatin1Char('0')));
-    return TTitleOutputPath::ChangeFileExt(Directory + Name, QStringLiteral(".etl"));
+    return TTitleOutputPath::TitleFileName(Directory + Name);
 }
 
 QString TSubtitleFactoryThread::ResolveDirectory(const TDocumentItem& Item, const QString& SourceFileName) const
 {
-    QString Directory = TTitleOutputPath::TrimControl(Item.SubtitleDirectory());
+    QString Directory = TSubtitleText::Trim(Item.SubtitleDirectory());
     if (Directory.isEmpty())
         return Directory;
     Directory.replace(QStringLiteral("{AppDir}"), FApplicationDirectory);

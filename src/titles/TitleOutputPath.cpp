@@ -22,11 +22,6 @@ qsizetype ExtensionDot(const QString& FileName)
 }
 } // namespace
 
-QString TTitleOutputPath::TrimControl(const QString& Text)
-{
-    return TSubtitleText::Trim(Text);
-}
-
 QString TTitleOutputPath::PrepareDirectory(const QString& SubtitleDirectory)
 {
     QString Directory = TSubtitleText::Trim(SubtitleDirectory);

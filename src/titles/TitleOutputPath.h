@@ -6,9 +6,6 @@
 class TTitleOutputPath
 {
 public:
-    // TSubtitleText::Trim.
-    static QString TrimControl(const QString& Text);
-
     // The output directory for a SubtitleDirectory setting: trimmed; when it is not
     // empty and no such directory exists, created (one level, the parent must exist);
     // then ended with the separator. An empty setting stays empty: the current
