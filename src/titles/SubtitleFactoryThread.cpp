@@ -1,8 +1,7 @@
 #include "SubtitleFactoryThread.h"
 
-#include "SubtitleText.h"
-
 #include "SubtitleItemFactory.h"
+#include "SubtitleText.h"
 #include "TitleOutputPath.h"
 #include "TitleTemplate.h"
 
