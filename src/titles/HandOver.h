@@ -2,6 +2,7 @@
 
 #include <QObject>
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <exception>
@@ -30,7 +31,7 @@ class QSocketNotifier;
 class THandOver
 {
 public:
-    // Interface thread: the receiver's thread, which serves the calls.
+    // Made on the receiver's thread, which serves the calls.
     explicit THandOver(QObject* Receiver);
     ~THandOver();
 
@@ -52,8 +53,6 @@ public:
     // the interface thread, which then calls OnClosed.
     void Close();
 
-    // Interface side: runs the pending calls, if any. Returns whether there were any.
-    bool ServePending();
     // Interface side: serves calls until the worker has closed the hand-over. Whatever
     // the worker did before Close is visible to the caller afterwards.
     void ServeUntilClosed();
@@ -90,8 +89,8 @@ private:
     TCalls FPending;                 // handed over, not yet taken by the interface thread
     std::chrono::steady_clock::time_point FFirstQueued;
     std::exception_ptr FError;
-    unsigned long long FPostedCount = 0; // hand-overs made
-    unsigned long long FServedCount = 0; // hand-overs served
+    unsigned long long FPostedCount = 0;            // hand-overs made
+    std::atomic<unsigned long long> FServedCount{0}; // hand-overs served: changed under FLock, also read without it
     bool FListening = false;             // the interface thread waits on FPosted
     bool FClosed = false;
     bool FClosedReported = false; // interface thread only
