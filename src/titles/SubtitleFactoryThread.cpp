@@ -114,6 +114,11 @@ void TSubtitleFactoryThread::Execute()
         });
         if (isInterruptionRequested())
             return;
+        // The document's last lines are reported before it counts as done, whether
+        // anybody follows the documents or not.
+        FHandOver.Flush();
+        if (isInterruptionRequested())
+            return;
         Raise(OnDocumentsProgress, ItemCount, Index + 1);
     }
     FCompleted = true;
@@ -177,7 +182,7 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
             Item.SetSubtitleFileName(PatternFileName);
             ++Counter;
         }
-        Raise(OnSubtitleProgress, LineCount, Line + 1);
+        QueueProgress(OnSubtitleProgress, LineCount, Line + 1);
     }
 }
 
@@ -208,18 +213,26 @@ QString TSubtitleFactoryThread::ResolveDirectory(const TDocumentItem& Item, cons
 void TSubtitleFactoryThread::DocumentLoad(const QString&, qint32 Index, qint32 Count, bool& Stop)
 {
     Stop = isInterruptionRequested();
-    // The worker does not wait for each line's progress: nothing it does until the load
-    // has ended can be seen. A stop asked by one of these handlers ends the load at the
-    // next line, and the lines queued after it are not reported, as if each had waited.
-    if (!Stop && OnDocumentLoad)
-        FHandOver.Queue([this, Count, Index] {
-            if (!isInterruptionRequested())
-                OnDocumentLoad(Count, Index);
-        });
+    if (!Stop)
+        QueueProgress(OnDocumentLoad, Count, Index);
 }
 
 void TSubtitleFactoryThread::Raise(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position)
 {
     if (Event)
         FHandOver.Call([&Event, Total, Position] { Event(Total, Position); });
+}
+
+// The worker does not wait for each line's progress, loaded or written: thousands of
+// lines would each cost a round trip to the interface thread, whose handlers only show
+// the figures. The lines are handed over in batches, at the latest with the next call
+// the worker waits for. A stop asked by one of these handlers ends the run at the next
+// line the worker starts, and the lines queued after it are not reported.
+void TSubtitleFactoryThread::QueueProgress(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position)
+{
+    if (Event)
+        FHandOver.Queue([this, &Event, Total, Position] {
+            if (!isInterruptionRequested())
+                Event(Total, Position);
+        });
 }

@@ -21,8 +21,10 @@ class TTitleTemplate;
 //
 // Created not started; the owner sets the events and calls start(), once. Every event
 // and the error report run on the thread that created this object (the interface
-// thread), and the worker waits for each (the progress of a document's load excepted,
-// see DocumentLoad). Stop() requests the end and waits for the worker
+// thread). The worker waits for the end of each document and for the error report;
+// the progress of each line, loaded or written, is handed over in batches (see
+// QueueProgress), so a handler may run while the worker already writes the next titles
+// and must read none of the items. Stop() requests the end and waits for the worker
 // while serving those hand-overs, so it cannot deadlock against a blocked worker.
 // Ended() is the end notification, emitted on the interface thread; QThread::finished
 // comes from the worker thread itself and is no notice for the interface.
@@ -81,6 +83,7 @@ private:
                           const std::function<TTitleTemplate&()>& Template);
     QString ResolveDirectory(const TDocumentItem& Item, const QString& SourceFileName) const;
     void Raise(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position);
+    void QueueProgress(const TFactoryProgressEvent& Event, qint32 Total, qint32 Position);
 
     std::vector<TDocumentItem*> FDocumentItems;
     QString FApplicationDirectory;

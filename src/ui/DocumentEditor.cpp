@@ -485,8 +485,9 @@ void TFoDocumentEditor::Start()
         for (const auto& Item : Project.DocumentItems())
             Items.push_back(Item.get());
         FRun = std::make_unique<TSubtitleFactoryThread>(std::move(Items));
-        // The handlers run on this thread while the worker waits; a page destroyed in
-        // the meantime (see StopRun) must not be reached.
+        // The handlers run on this thread and only show the figures: the worker may be
+        // writing the next titles meanwhile. A page destroyed in the meantime (see
+        // StopRun) must not be reached.
         const QPointer<TFoDocumentEditor> Page(this);
         FRun->OnDocumentLoad = [Page](qint32 Total, qint32 Position) {
             if (Page)

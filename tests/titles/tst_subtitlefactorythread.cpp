@@ -242,13 +242,17 @@ private slots:
         const QString Source = WriteText(Temp.filePath("a.txt"), {"first", "second", "third"});
         auto Item = MakeItem(Source, Temp.path(), QStringLiteral("T{0}"));
         TRunRecorder Recorder({Item.get()});
-        Recorder.Run.OnSubtitleProgress = [](qint32, qint32 Position) {
+        std::vector<qint32> Reported;
+        Recorder.Run.OnSubtitleProgress = [&](qint32, qint32 Position) {
+            Reported.push_back(Position);
             if (Position == 2)
                 throw EError(QStringLiteral("handler failed"));
         };
         QVERIFY(Recorder.RunToEnd());
         QCOMPARE(Recorder.Errors, QStringList{"handler failed"});
-        QCOMPARE(Item->ImmutableSubtitleItems().size(), std::size_t(2));
+        QCOMPARE(Reported, (std::vector<qint32>{1, 2}));
+        QVERIFY(Recorder.EventsNamed("documents").empty());
+        QVERIFY(!Recorder.Run.Completed());
     }
 
     void stopDuringLoadWritesNothingForTheDocument()
@@ -368,7 +372,9 @@ private slots:
             QVERIFY(!Run->Completed());
             QVERIFY(Run->Stop());
         }
-        QCOMPARE(Item->ImmutableSubtitleItems().size(), std::size_t(3));
+        // The worker does not wait for each line's progress, so it may have gone on;
+        // what was reported before the stop is kept.
+        QVERIFY(Item->ImmutableSubtitleItems().size() >= 3);
     }
 };
 
