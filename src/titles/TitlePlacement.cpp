@@ -27,8 +27,18 @@ double TTitlePlacement::Vertical(const TSubtitleItem& Item, const TTextRect& Blo
 
 void TTitlePlacement::WriteTo(TXMLCCtsTitleObjectType& Title, const TSubtitleItem& Item, const TTextRect& Block)
 {
-    Title.SetElements4(TTitleValueFormat::FormatFloat(Horizontal(Item, Block)));
-    Title.SetElements5(TTitleValueFormat::FormatFloat(Vertical(Item, Block)));
+    WriteTo(Elements(Title), Item, Block);
+}
+
+void TTitlePlacement::WriteTo(std::span<const TXMLTitleNode> Elements, const TSubtitleItem& Item, const TTextRect& Block)
+{
+    Elements[0].SetText(TTitleValueFormat::FormatFloat(Horizontal(Item, Block)));
+    Elements[1].SetText(TTitleValueFormat::FormatFloat(Vertical(Item, Block)));
+}
+
+std::vector<TXMLTitleNode> TTitlePlacement::Elements(const TXMLCCtsTitleObjectType& Title)
+{
+    return {Title.Child("elements4"), Title.Child("elements5")};
 }
 
 TTitlePlacement::TBox TTitlePlacement::Box(const TSubtitleItem& Item, const TTextRect& Block)

@@ -1,8 +1,12 @@
 #pragma once
 
 #include "TextRect.h"
+#include "XMLTitleNode.h"
 
 #include <QtGlobal>
+
+#include <span>
+#include <vector>
 
 class TSubtitleItem;
 class TXMLCCtsTitleObjectType;
@@ -32,6 +36,10 @@ public:
     static double Vertical(const TSubtitleItem& Item, const TTextRect& Block);
     // Writes Horizontal and Vertical into the title as elements4 and elements5.
     static void WriteTo(TXMLCCtsTitleObjectType& Title, const TSubtitleItem& Item, const TTextRect& Block);
+    // The elements WriteTo writes, looked up (appended when missing) in that order.
+    static std::vector<TXMLTitleNode> Elements(const TXMLCCtsTitleObjectType& Title);
+    // The same as WriteTo, into the Elements of a title found before.
+    static void WriteTo(std::span<const TXMLTitleNode> Elements, const TSubtitleItem& Item, const TTextRect& Block);
 
     // The block as the preview draws it, on whole pixels: left and right anchors and
     // the vertical give exactly Horizontal and Vertical, while the centre halves frame

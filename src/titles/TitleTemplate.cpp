@@ -1,6 +1,7 @@
 #include "TitleTemplate.h"
 
 #include "TitleDocumentFile.h"
+#include "UnicodeTextFile.h"
 
 TTitleTemplate::TTitleTemplate(const QString& FileName)
     : FFileName(FileName)
@@ -12,4 +13,20 @@ TTitleTemplate::TTitleTemplate(TXMLTitleDocumentType Document)
     : FFileName(Document.OwnerDocument() ? Document.OwnerDocument()->FileName() : QString())
     , FDocument(std::move(Document))
 {
+}
+
+const std::vector<TXMLTitleNode>& TTitleTemplate::Changing(TFindElements Find)
+{
+    if (!FChanging)
+        FChanging = Find(FDocument);
+    return *FChanging;
+}
+
+QByteArray TTitleTemplate::TitleBytes()
+{
+    if (!FCurrentFill || !FChanging)
+        return TUnicodeTextFile::Encode(TitleDocumentText(FDocument));
+    if (!FImage)
+        FImage.emplace(FDocument, *FChanging);
+    return FImage->Bytes();
 }

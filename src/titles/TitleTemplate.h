@@ -1,6 +1,7 @@
 #pragma once
 
 #include "TitleFill.h"
+#include "TitleImage.h"
 #include "XMLTitleDocumentType.h"
 
 #include <QString>
@@ -16,7 +17,8 @@
 // The generation run therefore loads the template once per run instead of once per
 // subtitle. Titles written one after another mostly share their settings, so the
 // template remembers the fill it holds and the writer fills it only when that changes;
-// whoever changes those elements otherwise must forget the fill.
+// whoever changes those elements otherwise must forget the fill. The image of the
+// document printed for the titles goes with the fill.
 //
 // Not thread-safe: a template is filled by one thread at a time.
 class TTitleTemplate
@@ -31,10 +33,27 @@ public:
 
     // The fill the document holds, if known.
     const std::optional<TTitleFill>& CurrentFill() const { return FCurrentFill; }
-    void SetCurrentFill(std::optional<TTitleFill> Fill) { FCurrentFill = std::move(Fill); }
+    void SetCurrentFill(std::optional<TTitleFill> Fill)
+    {
+        FCurrentFill = std::move(Fill);
+        FChanging.reset();
+        FImage.reset();
+    }
+
+    using TFindElements = std::vector<TXMLTitleNode> (*)(const TXMLTitleDocumentType& Document);
+    // The elements that change from one title of the current fill to the next, as Find
+    // gives them; Find runs once per fill, and every call must pass the same Find.
+    const std::vector<TXMLTitleNode>& Changing(TFindElements Find);
+
+    // The title file's bytes for the document as it stands (SaveTitleDocument's). Under
+    // one fill only the Changing elements may change between two calls: the rest is
+    // printed once per fill (TTitleImage).
+    QByteArray TitleBytes();
 
 private:
     QString FFileName;
     TXMLTitleDocumentType FDocument;
     std::optional<TTitleFill> FCurrentFill;
+    std::optional<std::vector<TXMLTitleNode>> FChanging; // of the current fill
+    std::optional<TTitleImage> FImage;                   // of the current fill
 };

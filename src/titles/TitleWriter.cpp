@@ -1,5 +1,6 @@
 #include "TitleWriter.h"
 
+#include "AtomicFile.h"
 #include "SubtitleMeasure.h"
 #include "SubtitleWrapper.h"
 #include "TitleDocumentFile.h"
@@ -24,6 +25,18 @@ QString LayOut(TSubtitleItem& Item, const QString& Text, TTextRect& Block)
     Item.SetSubtitleLineCount(LineBreaks + 1);
     return Wrapped;
 }
+
+// All that changes from one title of the same fill to the next: the text, then the
+// placement's elements, looked up (and appended, when the template lacks them) in the
+// order in which they are written.
+std::vector<TXMLTitleNode> ChangingElements(const TXMLTitleDocumentType& Document)
+{
+    const TXMLCCtsTitleObjectType Title = Document.TitleObject();
+    std::vector<TXMLTitleNode> Changing{Title.M_sTextElement()};
+    for (const TXMLTitleNode& Element : TTitlePlacement::Elements(Title))
+        Changing.push_back(Element);
+    return Changing;
+}
 } // namespace
 
 TTitleWriter::TTitleWriter(const TSubtitleItemFactory& Factory, QDateTime Now)
@@ -42,7 +55,9 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
         Fill.WriteTo(Document);
         Template.SetCurrentFill(std::move(Fill));
     }
-    TXMLCCtsTitleObjectType Title = Document.TitleObject();
+    const std::vector<TXMLTitleNode>& Changing = Template.Changing(ChangingElements);
+    const TXMLTitleNode& Text = Changing.front();
+    const std::span<const TXMLTitleNode> Placement = std::span(Changing).subspan(1);
     const QString FileName = Item.SubtitleFileName();
     // Resolved once: later titles of the call go to the directory of the first, even
     // though the item's directory setting then already names it.
@@ -52,8 +67,8 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
     QString Accepted;
     for (qint32 Part = 1; Splitter.Next(Accepted); ++Part) {
         TTextRect Block;
-        Title.SetM_sText(LayOut(Item, Accepted, Block));
-        TTitlePlacement::WriteTo(Title, Item, Block);
+        Text.SetText(LayOut(Item, Accepted, Block));
+        TTitlePlacement::WriteTo(Placement, Item, Block);
         if (!DirectoryReady) {
             Directory = TTitleOutputPath::PrepareDirectory(Item.SubtitleDirectory());
             DirectoryReady = true;
@@ -64,7 +79,7 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
         TTitleOutputPath::SplitPath(Path, PathDirectory, PathFileName);
         Item.SetSubtitleDirectory(PathDirectory);
         Item.SetSubtitleFileName(PathFileName);
-        SaveTitleDocument(Document, Path);
+        TAtomicFile::Write(Path, Template.TitleBytes());
         if (OnWritten)
             OnWritten(Item);
     }

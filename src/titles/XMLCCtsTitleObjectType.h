@@ -25,6 +25,7 @@ public:
 
     QString M_sText() const { return ChildText("m_sText"); }
     void SetM_sText(const QString& Value) { SetChildText("m_sText", Value); }
+    TXMLTitleNode M_sTextElement() const { return Child("m_sText"); }
     QString M_sFontName() const { return ChildText("m_sFontName"); }
     void SetM_sFontName(const QString& Value) { SetChildText("m_sFontName", Value); }
     QString M_sFillTextureFilePath() const { return ChildText("m_sFillTextureFilePath"); }

@@ -92,10 +92,15 @@ QString TXMLTitleNode::ChildText(const char* Name) const
 
 void TXMLTitleNode::SetChildText(const char* Name, const QString& Value) const
 {
+    Child(Name).SetText(Value);
+}
+
+void TXMLTitleNode::SetText(const QString& Value) const
+{
     // The content always ends up in one canonical form (no child for an empty text,
     // one text node otherwise), whatever the element held before. That is what makes
     // refilling a loaded template give the same bytes as filling a fresh copy.
-    pugi::xml_node Child = ChildElement(Name);
+    pugi::xml_node Child = FNode; // a handle: changing it changes the document, not the view
     pugi::xml_node First = Child.first_child();
     if (Value.isEmpty()) {
         while (First) {

@@ -33,6 +33,10 @@ public:
     QString XML() const;
 
     pugi::xml_node DOMNode() const { return FNode; }
+    // The child element Name (see child lookup) as a view of its own.
+    TXMLTitleNode Child(const char* Name) const { return TXMLTitleNode(FDocument, ChildElement(Name)); }
+    // Replaces this element's content by Value (see value rules).
+    void SetText(const QString& Value) const;
     const std::shared_ptr<TTitleXmlDocument>& OwnerDocument() const { return FDocument; }
 
     friend bool operator==(const TXMLTitleNode& A, const TXMLTitleNode& B) { return A.FNode == B.FNode; }

@@ -3,6 +3,7 @@
 #include "titles/TitleDocumentFile.h"
 #include "titles/TitlePlacement.h"
 #include "titles/TitleTemplate.h"
+#include "titles/UnicodeTextFile.h"
 #include "model/XMLDocError.h"
 
 #include "model/ApplicationDirectory.h"
@@ -765,6 +766,39 @@ private slots:
         QCOMPARE(Element(First, QStringLiteral("CreateTime")), QStringLiteral("07/03/2009 18:05:09"));
         QCOMPARE(Element(First, QStringLiteral("bEnable")), QStringLiteral("1"));
         QVERIFY(FileText(First).contains(QStringLiteral("<fWidthSoft>1.250000</fWidthSoft></TitleEdge>")));
+    }
+
+    // Titles after the first of a fill reuse the printed rest of the document: each file
+    // must still hold exactly what a full print of the document gives.
+    void reusedTemplatePrintsWhatAFullPrintGives_data()
+    {
+        QTest::addColumn<QString>("Text");
+        QTest::newRow("markup") << QStringLiteral("a&b <c> \"d\" 'e' ]]>");
+        QTest::newRow("control characters") << QStringLiteral("bell\u0007 and\u0001 tab\tend");
+        QTest::newRow("line breaks") << QStringLiteral("one\r\ntwo\rthree\nfour\r\n\r\nfive");
+        QTest::newRow("the image's own mark") << QStringLiteral("mark \uFDD0" "1\uFDD0 and \uFDD0" "2\uFDD0 here");
+        QTest::newRow("many titles") << QStringLiteral("很长的字幕 with many words ").repeated(12);
+    }
+
+    void reusedTemplatePrintsWhatAFullPrintGives()
+    {
+        QFETCH(QString, Text);
+        TTitleTemplate Template(TemplatePath());
+        const QString Directory = Dir(QStringLiteral("image-%1").arg(QTest::currentDataTag()));
+        auto Item = MakeItem(Directory);
+        Item->SetBoxWidth(400);
+        int Checked = 0;
+        for (const QString& Content : {QStringLiteral("first words"), Text, QStringLiteral("last ") + Text}) {
+            Item->SetSubtitleFileName(QStringLiteral("Title%1.etl").arg(Checked, 5, 10, QLatin1Char('0')));
+            Item->SetSubtitleContent(Content);
+            MakeFactory().WriteSubtitles(*Item, Template, [&](TSubtitleItem& Written) {
+                ++Checked;
+                const QByteArray Expected = TUnicodeTextFile::Encode(TitleDocumentText(Template.Document()));
+                const QString Path = Written.SubtitleDirectory() + Written.SubtitleFileName();
+                QVERIFY2(ReadFile(Path) == Expected, qPrintable(Path));
+            });
+        }
+        QVERIFY(Checked >= 3);
     }
 
     void rewriteReplacesTextAndKeepsTheRest()
