@@ -2,9 +2,10 @@
 
 #include <QLocale>
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
+#include <string_view>
 
 namespace
 {
@@ -12,6 +13,33 @@ bool IsXmlBlank(QChar Character)
 {
     const char16_t Code = Character.unicode();
     return Code == u' ' || Code == u'\t' || Code == u'\r' || Code == u'\n';
+}
+
+QString FormatDayAndTime(const QDateTime& Time)
+{
+    const QDate Date = Time.date();
+    const QTime Clock = Time.time();
+    const QString Separator = TTitleValueFormat::TimeSeparator();
+    const auto TwoDigits = [](int Number) { return QStringLiteral("%1").arg(Number, 2, 10, QLatin1Char('0')); };
+    return TwoDigits(Date.day()) + QLatin1Char('/') + TwoDigits(Date.month()) + QLatin1Char('/')
+         + QStringLiteral("%1").arg(Date.year(), 4, 10, QLatin1Char('0')) + QLatin1Char(' ')
+         + TwoDigits(Clock.hour()) + Separator + TwoDigits(Clock.minute()) + Separator + TwoDigits(Clock.second());
+}
+
+// The default locale's decimal point. Asked for every number of every title, so kept
+// per thread for as long as the default locale stays the same.
+const QString& DecimalPoint()
+{
+    struct TLast
+    {
+        QLocale Locale;
+        QString Point;
+    };
+    thread_local TLast Last{QLocale(), QLocale().decimalPoint()};
+    const QLocale Locale;
+    if (Locale != Last.Locale)
+        Last = {Locale, Locale.decimalPoint()};
+    return Last.Point;
 }
 } // namespace
 
@@ -50,14 +78,16 @@ QString TTitleValueFormat::FormatFloat(double Value)
         return QStringLiteral("NAN");
     if (std::isinf(Value))
         return Value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
+    // Room for the widest double in fixed notation: 309 digits, sign, point and six decimals.
     char Buffer[400];
-    std::snprintf(Buffer, sizeof Buffer, "%.6f", Value);
-    QString Text = QString::fromLatin1(Buffer);
-    if (Text == QLatin1String("-0.000000"))
-        Text.remove(0, 1);
-    const QString DecimalPoint = QLocale().decimalPoint();
-    if (DecimalPoint != QLatin1String("."))
-        Text.replace(QLatin1Char('.'), DecimalPoint);
+    const std::to_chars_result Printed = std::to_chars(Buffer, Buffer + sizeof Buffer, Value, std::chars_format::fixed, 6);
+    std::string_view Digits(Buffer, std::size_t(Printed.ptr - Buffer));
+    if (Digits == "-0.000000")
+        Digits.remove_prefix(1);
+    QString Text = QString::fromLatin1(Digits.data(), qsizetype(Digits.size()));
+    const QString& Point = DecimalPoint();
+    if (Point != QLatin1String("."))
+        Text.replace(QLatin1Char('.'), Point);
     return Text;
 }
 
@@ -138,11 +168,19 @@ QString TTitleValueFormat::TimeSeparator()
 
 QString TTitleValueFormat::FormatCreateTime(const QDateTime& Time)
 {
-    const QDate Date = Time.date();
-    const QTime Clock = Time.time();
-    const QString Separator = TimeSeparator();
-    const auto TwoDigits = [](int Number) { return QStringLiteral("%1").arg(Number, 2, 10, QLatin1Char('0')); };
-    return TwoDigits(Date.day()) + QLatin1Char('/') + TwoDigits(Date.month()) + QLatin1Char('/')
-         + QStringLiteral("%1").arg(Date.year(), 4, 10, QLatin1Char('0')) + QLatin1Char(' ')
-         + TwoDigits(Clock.hour()) + Separator + TwoDigits(Clock.minute()) + Separator + TwoDigits(Clock.second());
+    // Every title written within one second records the same time, and asking the locale
+    // for its separator costs more than all the rest of a title's settings.
+    struct TLast
+    {
+        QDateTime Time;
+        QLocale Locale;
+        QString Text;
+    };
+    thread_local TLast Last;
+    const QLocale Locale;
+    if (!Last.Text.isEmpty() && Last.Time == Time && Last.Locale == Locale)
+        return Last.Text;
+    Last = {Time, Locale, FormatDayAndTime(Time)};
+    return Last.Text;
 }
+
