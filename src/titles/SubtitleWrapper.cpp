@@ -1,5 +1,6 @@
 #include "SubtitleWrapper.h"
 
+#include "FontMeasure.h"
 #include "SubtitleMeasure.h"
 #include "SubtitleText.h"
 #include "WrapBuffer.h"
@@ -37,6 +38,15 @@ void WrapWords(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text)
     }
 }
 
+// No line break, and no surrogate, which the wrap measures with its neighbours.
+bool IsPlainLine(QStringView Text)
+{
+    for (const QChar Character : Text)
+        if (Character == u'\r' || Character == u'\n' || Character.isSurrogate())
+            return false;
+    return true;
+}
+
 TWrapBuffer BufferFor(const TSubtitleItem* Item)
 {
     return TWrapBuffer(Item != nullptr ? &TSubtitleMeasure::Font(*Item) : nullptr);
@@ -45,6 +55,11 @@ TWrapBuffer BufferFor(const TSubtitleItem* Item)
 
 QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks)
 {
+    // The wrap would give the words back joined by the blanks they had.
+    if (Item != nullptr && FitsOnOneLine(*Item, Text, TSubtitleMeasure::Font(*Item).LineWidth(Text))) {
+        LineBreaks = 0;
+        return TSubtitleText::Trim(Text);
+    }
     TWrapBuffer Buffer = BufferFor(Item);
     WrapWords(Buffer, Item, Text);
     const QString Result = TSubtitleText::Trim(Buffer.Build());
@@ -54,7 +69,17 @@ QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, q
 
 qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Text)
 {
+    if (Item != nullptr && FitsOnOneLine(*Item, Text, TSubtitleMeasure::Font(*Item).LineWidth(Text)))
+        return 0;
     TWrapBuffer Buffer = BufferFor(Item);
     WrapWords(Buffer, Item, Text);
     return Buffer.TrimmedLineBreaks();
+}
+
+// While every word stays on the first line, each width the wrap measures is that of the
+// line from the word to the end, and the last one is the whole text's: a plain text that
+// fits on one line stays on one.
+bool TSubtitleWrapper::FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width)
+{
+    return Width <= qint64(Item.BoxWidth()) && IsPlainLine(Text);
 }

@@ -21,4 +21,7 @@ public:
     // The LineBreaks that Wrap would report, without building the wrapped text: what
     // the cutting of long subtitles asks for every candidate.
     static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);
+    // Whether Text, Width pixels wide on one line, is one that Wrap leaves on one line
+    // without having to run: no line break, no surrogate, and no wider than the box.
+    static bool FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width);
 };

@@ -1,6 +1,9 @@
 #include "TitleSplitter.h"
 
+#include "FontMeasure.h"
 #include "SubtitleItemFactory.h"
+#include "SubtitleMeasure.h"
+#include "SubtitleWrapper.h"
 #include "SubtitleText.h"
 
 #include "model/SubtitleItem.h"
@@ -18,14 +21,22 @@ bool TTitleSplitter::Next(QString& Accepted)
 {
     if (FDone)
         return false;
+    TFontMeasure& Font = TSubtitleMeasure::Font(FItem);
     for (;;) {
         qint32 Position = 0;
         const QString Candidate = TSubtitleText::CopyToBlank(FRest, FSearch, 1, Position);
-        const qint32 LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate);
+        // The candidate is the accepted text and one more word: only that word is measured.
+        const QStringView Added = QStringView(Candidate).sliced(std::min(FAccepted.size(), Candidate.size()));
+        const qint64 CandidateWidth = FAcceptedWidth + Font.LineWidth(Added);
+        const qint32 LineBreaks = TSubtitleWrapper::FitsOnOneLine(FItem, Candidate, CandidateWidth)
+                                    ? 0
+                                    : FFactory.WrappedLineBreaks(&FItem, Candidate);
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
         if (FEnd != 0 && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;
-            FAccepted = TSubtitleText::CopyToBlank(FRest, FSearch, 1, FEnd);
+            FAccepted = Candidate;
+            FAcceptedWidth = CandidateWidth;
+            FEnd = Position;
             FSearch = FEnd + 1;
             continue;
         }
@@ -36,6 +47,7 @@ bool TTitleSplitter::Next(QString& Accepted)
             FRest.remove(0, FEnd);
             FSearch = 1;
             FAccepted = TSubtitleText::CopyToBlank(FRest, FSearch, 1, FEnd);
+            FAcceptedWidth = Font.LineWidth(FAccepted);
             FSearch = FEnd + 1;
         }
         return true;

@@ -31,6 +31,7 @@ private:
     const TSubtitleItem& FItem;
     QString FRest;      // what is left of the subtitle
     QString FAccepted;  // the start of FRest taken into the next title so far
+    qint64 FAcceptedWidth = 0; // its width on one line
     qint32 FSearch = 1; // 1-based offset in FRest where the next word starts
     qint32 FEnd = 1;    // 1-based position of FAccepted's closing blank; 0: it is all of FRest
     bool FFirst = true;

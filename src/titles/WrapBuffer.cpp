@@ -26,6 +26,7 @@ bool HasVisible(QStringView Word)
 
 TWrapBuffer::TWrapBuffer(TFontMeasure* Measure)
     : FMeasure(Measure)
+    , FBlankWidth(Measure != nullptr ? Measure->LineWidth(u" ") : 0)
 {
 }
 
@@ -49,7 +50,7 @@ void TWrapBuffer::Prepend(QStringView Word, qint64 WordWidth, bool NewLine)
         FRest = std::max(FRest, FFirst);
         FFirst = WordWidth;
     } else {
-        FFirst = WordWidth + Width(u" ") + FFirst;
+        FFirst = WordWidth + FBlankWidth + FFirst;
     }
 }
 
@@ -86,12 +87,12 @@ qint32 TWrapBuffer::TrimmedLineBreaks() const
         return TSubtitleText::CountOccurrences(u"\r\n", TSubtitleText::Trim(Build()));
     qsizetype LastVisible = -1; // index into FPieces; the text runs from the back to the front
     for (qsizetype i = 0; i < qsizetype(FPieces.size()) && LastVisible < 0; ++i)
-        if (FPieces[size_t(i)].Visible)
+        if (FPieces[i].Visible)
             LastVisible = i;
     qint32 Breaks = 0;
     bool SeenVisible = false;
     for (qsizetype i = qsizetype(FPieces.size()) - 1; i > LastVisible; --i) {
-        const TPiece& Piece = FPieces[size_t(i)];
+        const TPiece& Piece = FPieces[i];
         SeenVisible = SeenVisible || Piece.Visible;
         if (Piece.NewLine && SeenVisible)
             ++Breaks;

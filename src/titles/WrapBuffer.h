@@ -2,8 +2,7 @@
 
 #include <QString>
 #include <QStringView>
-
-#include <vector>
+#include <QVarLengthArray>
 
 class TFontMeasure;
 
@@ -53,7 +52,10 @@ private:
     QChar FrontChar() const;
 
     TFontMeasure* FMeasure;
-    std::vector<TPiece> FPieces; // the front of R is the last piece
+    qint64 FBlankWidth;
+    // The front of R is the last piece. A subtitle rarely has more words than this
+    // holds without asking the heap, and the cutting of titles wraps thousands of them.
+    QVarLengthArray<TPiece, 32> FPieces;
     QString FTail;
     qint64 FFirst = 0;
     qint64 FRest = 0;
