@@ -22,8 +22,9 @@ public:
                 return;
             FTexts.push_back(Text);
             FSaved.emplace_back(Text.value());
-            // U+FDD0 is a noncharacter: no text a user writes holds it, and the XML
-            // layer writes it as it stands.
+            // U+FDD0 is a noncharacter, which texts hardly ever hold, and the XML layer
+            // writes it as it stands. A document that holds a mark all the same is not
+            // cut (see Cut).
             const std::string Mark = "\xEF\xB7\x90" + std::to_string(FTexts.size()) + "\xEF\xB7\x90";
             Text.set_value(Mark.c_str());
         }

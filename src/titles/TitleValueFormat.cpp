@@ -15,10 +15,8 @@ bool IsXmlBlank(QChar Character)
     return Code == u' ' || Code == u'\t' || Code == u'\r' || Code == u'\n';
 }
 
-QString FormatDayAndTime(const QDateTime& Time)
+QString FormatDayAndTime(QDate Date, QTime Clock)
 {
-    const QDate Date = Time.date();
-    const QTime Clock = Time.time();
     const QString Separator = TTitleValueFormat::TimeSeparator();
     const auto TwoDigits = [](int Number) { return QStringLiteral("%1").arg(Number, 2, 10, QLatin1Char('0')); };
     return TwoDigits(Date.day()) + QLatin1Char('/') + TwoDigits(Date.month()) + QLatin1Char('/')
@@ -172,15 +170,17 @@ QString TTitleValueFormat::FormatCreateTime(const QDateTime& Time)
     // for its separator costs more than all the rest of a title's settings.
     struct TLast
     {
-        QDateTime Time;
+        QDate Date;
+        QTime Clock;
         QLocale Locale;
         QString Text;
     };
     thread_local TLast Last;
+    const QDate Date = Time.date();
+    const QTime Clock = Time.time();
     const QLocale Locale;
-    if (!Last.Text.isEmpty() && Last.Time == Time && Last.Locale == Locale)
+    if (!Last.Text.isEmpty() && Last.Date == Date && Last.Clock == Clock && Last.Locale == Locale)
         return Last.Text;
-    Last = {Time, Locale, FormatDayAndTime(Time)};
+    Last = {Date, Clock, Locale, FormatDayAndTime(Date, Clock)};
     return Last.Text;
 }
-
