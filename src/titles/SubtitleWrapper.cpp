@@ -7,6 +7,8 @@
 
 #include "model/SubtitleItem.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 #include <limits>
 
@@ -38,13 +40,30 @@ void WrapWords(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text)
     }
 }
 
-// No line break, and no surrogate, which the wrap measures with its neighbours.
-bool IsPlainLine(QStringView Text)
+using TBreaks = QVarLengthArray<bool, 64>;
+
+// The wrap of WrapWords on the measures of a plain text's words: from the last word to
+// the first, each goes on the first line while that line with it, and every later line,
+// stay within the box. BreakAfter[k] tells whether a line break follows word k.
+void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TSubtitleWrapper::TWord> Words,
+                     TBreaks& BreakAfter)
 {
-    for (const QChar Character : Text)
-        if (Character == u'\r' || Character == u'\n' || Character.isSurrogate())
-            return false;
-    return true;
+    constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
+    const qint64 BoxWidth = Item.BoxWidth();
+    const qint64 BlankWidth = Font.LineWidth(u" ");
+    BreakAfter.resize(qsizetype(Words.size()));
+    qint64 First = 0;
+    qint64 Rest = 0;
+    for (std::size_t k = Words.size(); k-- > 0;) {
+        const qint64 Width = std::min(std::max(Words[k].Width + First, Rest), Int32Max);
+        BreakAfter[qsizetype(k)] = Width > BoxWidth;
+        if (Width > BoxWidth) {
+            Rest = std::max(Rest, First);
+            First = Words[k].Width;
+        } else {
+            First = Words[k].Width + BlankWidth + First;
+        }
+    }
 }
 
 TWrapBuffer BufferFor(const TSubtitleItem* Item)
@@ -60,9 +79,30 @@ QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, q
         LineBreaks = 0;
         return TSubtitleText::Trim(Text);
     }
-    TWrapBuffer Buffer = BufferFor(Item);
-    WrapWords(Buffer, Item, Text);
-    const QString Result = TSubtitleText::Trim(Buffer.Build());
+    QString Wrapped;
+    if (Item != nullptr && IsPlain(Text)) {
+        // Each word followed by a blank or a line break, as the wrap buffer builds it.
+        TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
+        std::vector<TWord> Words;
+        AddWords(Words, Font, Text);
+        TBreaks BreakAfter;
+        BreakPlainWords(*Item, Font, Words, BreakAfter);
+        Wrapped.reserve(Text.size() + 2 * BreakAfter.size());
+        qsizetype Start = 0;
+        for (const bool Break : BreakAfter) {
+            qsizetype End = Text.indexOf(QLatin1Char(' '), Start);
+            if (End < 0)
+                End = Text.size();
+            Wrapped += QStringView(Text).sliced(Start, End - Start);
+            Wrapped += Break ? QStringView(u"\r\n") : QStringView(u" ");
+            Start = End + 1;
+        }
+    } else {
+        TWrapBuffer Buffer = BufferFor(Item);
+        WrapWords(Buffer, Item, Text);
+        Wrapped = Buffer.Build();
+    }
+    const QString Result = TSubtitleText::Trim(Wrapped);
     LineBreaks = TSubtitleText::CountOccurrences(u"\r\n", Result);
     return Result;
 }
@@ -81,5 +121,55 @@ qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Te
 // fits on one line stays on one.
 bool TSubtitleWrapper::FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width)
 {
-    return Width <= qint64(Item.BoxWidth()) && IsPlainLine(Text);
+    return Width <= qint64(Item.BoxWidth()) && IsPlain(Text);
+}
+
+// A surrogate is measured with its neighbour, and a line break changes the lines.
+bool TSubtitleWrapper::IsPlain(QStringView Text)
+{
+    for (const QChar Character : Text)
+        if (Character == u'\r' || Character == u'\n' || Character.isSurrogate())
+            return false;
+    return true;
+}
+
+void TSubtitleWrapper::AddWords(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Text)
+{
+    if (Words.empty())
+        Words.emplace_back();
+    qsizetype Start = 0;
+    for (;;) {
+        qsizetype End = Start;
+        bool Visible = false;
+        while (End < Text.size() && Text[End] != u' ') {
+            Visible = Visible || Text[End].unicode() > 32;
+            ++End;
+        }
+        TWord& Word = Words.back();
+        Word.Width += Font.LineWidth(Text.sliced(Start, End - Start));
+        Word.Visible = Word.Visible || Visible;
+        if (End == Text.size())
+            return;
+        Words.emplace_back();
+        Start = End + 1;
+    }
+}
+
+qint32 TSubtitleWrapper::PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words)
+{
+    TBreaks BreakAfter;
+    BreakPlainWords(Item, Font, Words, BreakAfter);
+    std::size_t LastVisible = 0;
+    for (std::size_t k = 0; k < Words.size(); ++k)
+        if (Words[k].Visible)
+            LastVisible = k;
+    // The breaks that trimming keeps: those after a visible word and before the last one.
+    qint32 Breaks = 0;
+    bool SeenVisible = false;
+    for (std::size_t k = 0; k < LastVisible; ++k) {
+        SeenVisible = SeenVisible || Words[k].Visible;
+        if (BreakAfter[qsizetype(k)] && SeenVisible)
+            ++Breaks;
+    }
+    return Breaks;
 }

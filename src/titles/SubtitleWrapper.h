@@ -1,7 +1,12 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
+#include <span>
+#include <vector>
+
+class TFontMeasure;
 class TSubtitleItem;
 
 // Breaks a subtitle into lines that fit its box: lines are filled from the end
@@ -24,4 +29,21 @@ public:
     // Whether Text, Width pixels wide on one line, is one that Wrap leaves on one line
     // without having to run: no line break, no surrogate, and no wider than the box.
     static bool FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width);
+
+    // A word of a plain text as the wrap sees it: its width, and whether it holds a
+    // character above 32, which trimming stops at.
+    struct TWord
+    {
+        qint64 Width = 0;
+        bool Visible = false;
+    };
+    // Whether Text holds no line break and no surrogate: its words then add up.
+    static bool IsPlain(QStringView Text);
+    // Adds the words of the plain Text, measured in Font (the item's, TSubtitleMeasure),
+    // to Words, those of the plain text it follows (one empty word for no text): the
+    // first of them continues the last of Words.
+    static void AddWords(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Text);
+    // The LineBreaks that Wrap reports for the plain text made of Words, from their
+    // measures alone: what the cutting of a subtitle asks for each longer candidate.
+    static qint32 PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words);
 };

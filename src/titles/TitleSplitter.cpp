@@ -25,17 +25,24 @@ bool TTitleSplitter::Next(QString& Accepted)
     for (;;) {
         qint32 Position = 0;
         const QString Candidate = TSubtitleText::CopyToBlank(FRest, FSearch, 1, Position);
-        // The candidate is the accepted text and one more word: only that word is measured.
+        // The candidate is the accepted text and one more word. While the text is plain,
+        // only that word is measured, and the wrap is worked out from the words' measures.
         const QStringView Added = QStringView(Candidate).sliced(std::min(FAccepted.size(), Candidate.size()));
-        const qint64 CandidateWidth = FAcceptedWidth + Font.LineWidth(Added);
-        const qint32 LineBreaks = TSubtitleWrapper::FitsOnOneLine(FItem, Candidate, CandidateWidth)
-                                    ? 0
-                                    : FFactory.WrappedLineBreaks(&FItem, Candidate);
+        // The words are added in place: a candidate turned down ends the title, and the
+        // next title measures its own.
+        const bool Plain = FAcceptedPlain && TSubtitleWrapper::IsPlain(Added);
+        qint32 LineBreaks = 0;
+        if (Plain) {
+            TSubtitleWrapper::AddWords(FAcceptedWords, Font, Added);
+            LineBreaks = TSubtitleWrapper::PlainLineBreaks(FItem, Font, FAcceptedWords);
+        } else {
+            LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate);
+        }
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
         if (FEnd != 0 && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;
             FAccepted = Candidate;
-            FAcceptedWidth = CandidateWidth;
+            FAcceptedPlain = Plain;
             FEnd = Position;
             FSearch = FEnd + 1;
             continue;
@@ -47,7 +54,10 @@ bool TTitleSplitter::Next(QString& Accepted)
             FRest.remove(0, FEnd);
             FSearch = 1;
             FAccepted = TSubtitleText::CopyToBlank(FRest, FSearch, 1, FEnd);
-            FAcceptedWidth = Font.LineWidth(FAccepted);
+            FAcceptedPlain = TSubtitleWrapper::IsPlain(FAccepted);
+            FAcceptedWords.clear();
+            if (FAcceptedPlain)
+                TSubtitleWrapper::AddWords(FAcceptedWords, Font, FAccepted);
             FSearch = FEnd + 1;
         }
         return true;

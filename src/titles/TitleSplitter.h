@@ -1,6 +1,10 @@
 #pragma once
 
+#include "SubtitleWrapper.h"
+
 #include <QString>
+
+#include <vector>
 
 class TSubtitleItem;
 class TSubtitleItemFactory;
@@ -31,7 +35,8 @@ private:
     const TSubtitleItem& FItem;
     QString FRest;      // what is left of the subtitle
     QString FAccepted;  // the start of FRest taken into the next title so far
-    qint64 FAcceptedWidth = 0; // its width on one line
+    bool FAcceptedPlain = true; // see TSubtitleWrapper::IsPlain
+    std::vector<TSubtitleWrapper::TWord> FAcceptedWords; // its words (then the candidate's), while plain
     qint32 FSearch = 1; // 1-based offset in FRest where the next word starts
     qint32 FEnd = 1;    // 1-based position of FAccepted's closing blank; 0: it is all of FRest
     bool FFirst = true;
