@@ -189,7 +189,7 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
 QString TSubtitleFactoryThread::TitlePath(const QString& Directory, const QString& Pattern, qint32 Counter)
 {
     QString Name = Pattern;
-    Name.replace(QStringLiteral("{0}"), QStringLiteral("%1").arg(Counter, 5, 10, QLatin1Char('0')));
+    Name.replace(QStringLiteral("{0}"), QString::number(Counter).rightJustified(5, QLatin1Char('0')));
     return TTitleOutputPath::TitleFileName(Directory + Name);
 }
 
