@@ -24,15 +24,19 @@ qsizetype ExtensionDot(const QString& FileName)
 
 QString TTitleOutputPath::PrepareDirectory(const QString& SubtitleDirectory)
 {
-    QString Directory = TSubtitleText::Trim(SubtitleDirectory);
-    if (Directory.isEmpty())
-        return Directory;
-    if (!QFileInfo(Directory).isDir()) {
+    const QString Directory = TSubtitleText::Trim(SubtitleDirectory);
+    if (!Directory.isEmpty() && !QFileInfo(Directory).isDir()) {
         const QByteArray Encoded = QFile::encodeName(Directory);
         if (::mkdir(Encoded.constData(), 0777) != 0)
             throw EOSError(Directory + QStringLiteral("\r\n\r\n") + qt_error_string(errno));
     }
-    if (!Directory.endsWith(Separator))
+    return DirectoryPath(Directory);
+}
+
+QString TTitleOutputPath::DirectoryPath(const QString& SubtitleDirectory)
+{
+    QString Directory = TSubtitleText::Trim(SubtitleDirectory);
+    if (!Directory.isEmpty() && !Directory.endsWith(Separator))
         Directory += Separator;
     return Directory;
 }

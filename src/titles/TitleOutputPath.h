@@ -12,6 +12,8 @@ public:
     // directory. A failed creation raises EOSError with the message: the directory,
     // CR LF, CR LF, the system's reason.
     static QString PrepareDirectory(const QString& SubtitleDirectory);
+    // The same directory without looking at the disk: trimmed, ended with the separator.
+    static QString DirectoryPath(const QString& SubtitleDirectory);
 
     // Replaces the part from the last dot after the last separator by Extension
     // (".etl"), or appends Extension when the name has no such dot.

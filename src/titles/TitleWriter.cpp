@@ -10,7 +10,10 @@
 #include "TitleSplitter.h"
 #include "TitleTemplate.h"
 
+#include "model/OSError.h"
 #include "model/SubtitleItem.h"
+
+#include <QFileInfo>
 
 namespace
 {
@@ -37,6 +40,21 @@ std::vector<TXMLTitleNode> ChangingElements(const TXMLTitleDocumentType& Documen
         Changing.push_back(Element);
     return Changing;
 }
+
+// The directory is looked at (and made when missing) only when the write fails: one look
+// at the disk less for every title, as the directory nearly always exists.
+void WriteTitle(const QString& Path, const QString& DirectorySetting, const QByteArray& Bytes)
+{
+    try {
+        TAtomicFile::Write(Path, Bytes);
+    } catch (const EOSError&) {
+        const QString Directory = TTitleOutputPath::DirectoryPath(DirectorySetting);
+        if (Directory.isEmpty() || QFileInfo(Directory).isDir())
+            throw;
+        TTitleOutputPath::PrepareDirectory(DirectorySetting);
+        TAtomicFile::Write(Path, Bytes);
+    }
+}
 } // namespace
 
 TTitleWriter::TTitleWriter(const TSubtitleItemFactory& Factory, QDateTime Now)
@@ -61,6 +79,7 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
     const QString FileName = Item.SubtitleFileName();
     // Resolved once: later titles of the call go to the directory of the first, even
     // though the item's directory setting then already names it.
+    QString DirectorySetting;
     QString Directory;
     bool DirectoryReady = false;
     TTitleSplitter Splitter(FFactory, Item, Item.SubtitleContent());
@@ -70,7 +89,8 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
         Text.SetText(LayOut(Item, Accepted, Block));
         TTitlePlacement::WriteTo(Placement, Item, Block);
         if (!DirectoryReady) {
-            Directory = TTitleOutputPath::PrepareDirectory(Item.SubtitleDirectory());
+            DirectorySetting = Item.SubtitleDirectory();
+            Directory = TTitleOutputPath::DirectoryPath(DirectorySetting);
             DirectoryReady = true;
         }
         const QString Path = Directory + TTitleOutputPath::PartFileName(FileName, Part);
@@ -79,7 +99,7 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
         TTitleOutputPath::SplitPath(Path, PathDirectory, PathFileName);
         Item.SetSubtitleDirectory(PathDirectory);
         Item.SetSubtitleFileName(PathFileName);
-        TAtomicFile::Write(Path, Template.TitleBytes());
+        WriteTitle(Path, DirectorySetting, Template.TitleBytes());
         if (OnWritten)
             OnWritten(Item);
     }

@@ -648,6 +648,12 @@ private slots:
         QVERIFY(QFile::exists(Created + QStringLiteral("/Title00001.etl")));
         QCOMPARE(Item->SubtitleDirectory(), Created + QLatin1Char('/'));
 
+        // A directory removed between two titles is made again.
+        QVERIFY(QDir(Created).removeRecursively());
+        Item->SetSubtitleFileName(QStringLiteral("Title00002.etl"));
+        Write(Factory, *Item, TemplatePath());
+        QVERIFY(QFile::exists(Created + QStringLiteral("/Title00002.etl")));
+
         // Two missing levels are not.
         const QString Deep = FDir.filePath(QStringLiteral("missing/deeper"));
         Item->SetSubtitleDirectory(Deep);
