@@ -66,6 +66,14 @@ void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<co
     }
 }
 
+// While every word stays on the first line, each width the wrap measures is that of the
+// line from the word to the end, and the last one is the whole text's: a plain text that
+// fits on one line stays on one.
+bool FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width)
+{
+    return Width <= qint64(Item.BoxWidth()) && TSubtitleWrapper::IsPlain(Text);
+}
+
 TWrapBuffer BufferFor(const TSubtitleItem* Item)
 {
     return TWrapBuffer(Item != nullptr ? &TSubtitleMeasure::Font(*Item) : nullptr);
@@ -109,20 +117,17 @@ QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, q
 
 qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Text)
 {
-    if (Item != nullptr && FitsOnOneLine(*Item, Text, TSubtitleMeasure::Font(*Item).LineWidth(Text)))
-        return 0;
+    if (Item != nullptr && IsPlain(Text)) {
+        TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
+        std::vector<TWord> Words;
+        AddWords(Words, Font, Text);
+        return PlainLineBreaks(*Item, Font, Words);
+    }
     TWrapBuffer Buffer = BufferFor(Item);
     WrapWords(Buffer, Item, Text);
     return Buffer.TrimmedLineBreaks();
 }
 
-// While every word stays on the first line, each width the wrap measures is that of the
-// line from the word to the end, and the last one is the whole text's: a plain text that
-// fits on one line stays on one.
-bool TSubtitleWrapper::FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width)
-{
-    return Width <= qint64(Item.BoxWidth()) && IsPlain(Text);
-}
 
 // A surrogate is measured with its neighbour, and a line break changes the lines.
 bool TSubtitleWrapper::IsPlain(QStringView Text)

@@ -26,10 +26,6 @@ public:
     // The LineBreaks that Wrap would report, without building the wrapped text: what
     // the cutting of long subtitles asks for every candidate.
     static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);
-    // Whether Text, Width pixels wide on one line, is one that Wrap leaves on one line
-    // without having to run: no line break, no surrogate, and no wider than the box.
-    static bool FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width);
-
     // A word of a plain text as the wrap sees it: its width, and whether it holds a
     // character above 32, which trimming stops at.
     struct TWord
