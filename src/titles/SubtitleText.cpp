@@ -30,6 +30,12 @@ qint32 TSubtitleText::CountOccurrences(QStringView Part, QStringView Text)
 
 QString TSubtitleText::CopyToBlank(const QString& Text, qint32 Offset, qint32 Count, qint32& Position)
 {
+    const QStringView Found = UpToBlank(Text, Offset, Count, Position);
+    return Found.size() == Text.size() ? Text : Found.toString();
+}
+
+QStringView TSubtitleText::UpToBlank(QStringView Text, qint32 Offset, qint32 Count, qint32& Position)
+{
     Position = 0;
     qsizetype From = std::max<qint32>(Offset, 1) - 1;
     qint32 Remaining = std::max<qint32>(Count, 1);
@@ -39,7 +45,7 @@ QString TSubtitleText::CopyToBlank(const QString& Text, qint32 Offset, qint32 Co
             break;
         if (--Remaining == 0) {
             Position = qint32(Blank + 1);
-            return Text.left(Blank + 1);
+            return Text.first(Blank + 1);
         }
         From = Blank + 1;
     }

@@ -18,4 +18,6 @@ public:
     // Position gets its 1-based position, or 0 when there is none. Returns the start of
     // Text up to and including that blank, or the whole text when there is none.
     static QString CopyToBlank(const QString& Text, qint32 Offset, qint32 Count, qint32& Position);
+    // The same as a view into Text, without copying.
+    static QStringView UpToBlank(QStringView Text, qint32 Offset, qint32 Count, qint32& Position);
 };

@@ -24,40 +24,41 @@ bool TTitleSplitter::Next(QString& Accepted)
     TFontMeasure& Font = TSubtitleMeasure::Font(FItem);
     for (;;) {
         qint32 Position = 0;
-        const QString Candidate = TSubtitleText::CopyToBlank(FRest, FSearch, 1, Position);
+        const QStringView Candidate = TSubtitleText::UpToBlank(FRest, FSearch, 1, Position);
         // The candidate is the accepted text and one more word. While the text is plain,
         // only that word is measured, and the wrap is worked out from the words' measures.
-        const QStringView Added = QStringView(Candidate).sliced(std::min(FAccepted.size(), Candidate.size()));
-        // The words are added in place: a candidate turned down ends the title, and the
-        // next title measures its own.
+        // They are added in place: a candidate turned down ends the title, and the next
+        // title measures its own.
+        const QStringView Added = Candidate.sliced(std::min(FAcceptedSize, Candidate.size()));
         const bool Plain = FAcceptedPlain && TSubtitleWrapper::IsPlain(Added);
         qint32 LineBreaks = 0;
         if (Plain) {
             TSubtitleWrapper::AddWords(FAcceptedWords, Font, Added);
             LineBreaks = TSubtitleWrapper::PlainLineBreaks(FItem, Font, FAcceptedWords);
         } else {
-            LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate);
+            LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate.toString());
         }
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
         if (FEnd != 0 && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;
-            FAccepted = Candidate;
+            FAcceptedSize = Candidate.size();
             FAcceptedPlain = Plain;
             FEnd = Position;
             FSearch = FEnd + 1;
             continue;
         }
-        Accepted = FAccepted;
+        Accepted = FRest.left(FAcceptedSize);
         if (FEnd == 0) {
             FDone = true;
         } else {
             FRest.remove(0, FEnd);
             FSearch = 1;
-            FAccepted = TSubtitleText::CopyToBlank(FRest, FSearch, 1, FEnd);
-            FAcceptedPlain = TSubtitleWrapper::IsPlain(FAccepted);
+            const QStringView First = TSubtitleText::UpToBlank(FRest, FSearch, 1, FEnd);
+            FAcceptedSize = First.size();
+            FAcceptedPlain = TSubtitleWrapper::IsPlain(First);
             FAcceptedWords.clear();
             if (FAcceptedPlain)
-                TSubtitleWrapper::AddWords(FAcceptedWords, Font, FAccepted);
+                TSubtitleWrapper::AddWords(FAcceptedWords, Font, First);
             FSearch = FEnd + 1;
         }
         return true;

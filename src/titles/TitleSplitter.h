@@ -34,11 +34,11 @@ private:
     const TSubtitleItemFactory& FFactory;
     const TSubtitleItem& FItem;
     QString FRest;      // what is left of the subtitle
-    QString FAccepted;  // the start of FRest taken into the next title so far
-    bool FAcceptedPlain = true; // see TSubtitleWrapper::IsPlain
+    qsizetype FAcceptedSize = 0; // how much of FRest the next title takes so far
+    bool FAcceptedPlain = true;  // whether that is plain (TSubtitleWrapper::IsPlain)
     std::vector<TSubtitleWrapper::TWord> FAcceptedWords; // its words (then the candidate's), while plain
     qint32 FSearch = 1; // 1-based offset in FRest where the next word starts
-    qint32 FEnd = 1;    // 1-based position of FAccepted's closing blank; 0: it is all of FRest
+    qint32 FEnd = 1;    // 1-based position of the accepted text's closing blank; 0: it is all of FRest
     bool FFirst = true;
     bool FDone = false;
 };
