@@ -110,8 +110,12 @@ QByteArray TTitleImage::Bytes() const
     QByteArray Bytes;
     Bytes.reserve(Size + 1024);
     Bytes += FPieces.front();
+    QByteArray Element;
     for (std::size_t i = 0; i < FChanging.size(); ++i) {
-        TUnicodeTextFile::AppendLines(Bytes, FChanging[i].XML());
+        Element.clear();
+        FChanging[i].AppendXML(Element);
+        TUnicodeTextFile::AppendLines(
+            Bytes, QStringView(reinterpret_cast<const char16_t*>(Element.constData()), Element.size() / 2));
         Bytes += FPieces[i + 1];
     }
     return Bytes;

@@ -40,6 +40,24 @@ public:
     void write(const void* Data, size_t Size) override { Text.append(static_cast<const char*>(Data), Size); }
 };
 
+class TByteArrayWriter : public pugi::xml_writer
+{
+public:
+    explicit TByteArrayWriter(QByteArray& Bytes)
+        : FBytes(Bytes)
+    {
+    }
+
+    void write(const void* Data, size_t Size) override { FBytes.append(static_cast<const char*>(Data), qsizetype(Size)); }
+
+private:
+    QByteArray& FBytes;
+};
+
+// Control characters other than tab, CR and LF cannot appear in XML 1.0 even as
+// character references, and the host's parser rejects a file that has them.
+constexpr unsigned PrintFormat = pugi::format_raw | pugi::format_skip_control_chars;
+
 QString FileNote(const TTitleXmlDocument* Document)
 {
     if (Document == nullptr || Document->FileName().isEmpty())
@@ -62,10 +80,14 @@ QString TXMLTitleNode::NodeName() const
 QString TXMLTitleNode::XML() const
 {
     TStringWriter Writer;
-    // Control characters other than tab, CR and LF cannot appear in XML 1.0 even as
-    // character references, and the host's parser rejects a file that has them.
-    FNode.print(Writer, "", pugi::format_raw | pugi::format_skip_control_chars, pugi::encoding_utf8);
+    FNode.print(Writer, "", PrintFormat, pugi::encoding_utf8);
     return QString::fromUtf8(Writer.Text.data(), qsizetype(Writer.Text.size()));
+}
+
+void TXMLTitleNode::AppendXML(QByteArray& Bytes) const
+{
+    TByteArrayWriter Writer(Bytes);
+    FNode.print(Writer, "", PrintFormat, pugi::encoding_utf16);
 }
 
 pugi::xml_node TXMLTitleNode::ChildElement(const char* Name) const

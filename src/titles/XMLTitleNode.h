@@ -2,6 +2,7 @@
 
 #include "TitleXmlDocument.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <memory>
@@ -31,6 +32,9 @@ public:
     // The element with all its content as the XML layer writes it, whitespace as loaded;
     // control characters other than tab, CR and LF are left out.
     QString XML() const;
+    // The same text appended to Bytes as UTF-16 in the machine's byte order (char16_t),
+    // without a QString between.
+    void AppendXML(QByteArray& Bytes) const;
 
     pugi::xml_node DOMNode() const { return FNode; }
     // The child element Name (see child lookup) as a view of its own.
