@@ -128,7 +128,6 @@ qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Te
     return Buffer.TrimmedLineBreaks();
 }
 
-
 // A surrogate is measured with its neighbour, and a line break changes the lines.
 bool TSubtitleWrapper::IsPlain(QStringView Text)
 {
