@@ -12,6 +12,7 @@
 #include "CompoundFileBuilder.h"
 #include "OfficeEncryptor.h"
 #include "WordDocumentBuilder.h"
+#include "XlsxParts.h"
 #include "ZipBuilder.h"
 
 #include "model/DocumentItem.h"
@@ -240,22 +241,9 @@ void DocxSeeds(TSeedWriter& Seeds)
     Seeds.Add("docx", QStringLiteral("empty-archive.docx"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
 }
 
-const QByteArray XlsxRootRels = QByteArrayLiteral(
-    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-    R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
-    R"(</Relationships>)");
-
-const QByteArray WorkbookRels = QByteArrayLiteral(
-    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-    R"(<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet2.xml"/>)"
-    R"(<Relationship Id="rId7" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet1.xml"/>)"
-    R"(<Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)"
-    R"(</Relationships>)");
-
-const QByteArray Workbook = QByteArrayLiteral(
-    R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
-    R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
-    R"(<sheet name="First" sheetId="2" r:id="rId7"/><sheet name="Second" sheetId="1" r:id="rId9"/></sheets></workbook>)");
+using XlsxParts::Sheet;
+using XlsxParts::Workbook;
+using XlsxParts::WorkbookRels;
 
 const QByteArray SharedStrings = QByteArrayLiteral(
     R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count="4" uniqueCount="4">)"
@@ -265,17 +253,10 @@ const QByteArray SharedStrings = QByteArrayLiteral(
     R"(<si><t>line_x000D_break _x005F_x0041_</t></si>)"
     R"(</sst>)");
 
-QByteArray Sheet(const QByteArray& Dimension, const QByteArray& Rows)
-{
-    return R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
-        + (Dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + Dimension + "\"/>") + "<sheetData>" + Rows
-        + "</sheetData></worksheet>";
-}
-
 QByteArray Xlsx(const QByteArray& FirstSheet, const QByteArray& WorkbookXml = Workbook,
     const QByteArray& Strings = SharedStrings)
 {
-    QList<QPair<QString, QByteArray>> Parts{{QStringLiteral("_rels/.rels"), XlsxRootRels},
+    QList<QPair<QString, QByteArray>> Parts{{QStringLiteral("_rels/.rels"), XlsxParts::RootRels},
         {QStringLiteral("xl/workbook.xml"), WorkbookXml}, {QStringLiteral("xl/_rels/workbook.xml.rels"), WorkbookRels},
         {QStringLiteral("xl/worksheets/sheet1.xml"), FirstSheet},
         {QStringLiteral("xl/worksheets/sheet2.xml"),

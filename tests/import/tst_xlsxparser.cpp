@@ -1,6 +1,7 @@
 #include "import/DocumentError.h"
 #include "import/XlsxParser.h"
 
+#include "XlsxParts.h"
 #include "ZipBuilder.h"
 
 #include <QLocale>
@@ -10,23 +11,10 @@ namespace
 {
 const QString FileName = QStringLiteral("/docs/表格.xlsx");
 
-const QByteArray RootRels = QByteArrayLiteral(
-    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-    R"(<Relationship Id="rId1" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/>)"
-    R"(</Relationships>)");
-
-// The second sheet comes first in the package's relationships; the workbook's order decides.
-const QByteArray WorkbookRels = QByteArrayLiteral(
-    R"(<Relationships xmlns="http://schemas.openxmlformats.org/package/2006/relationships">)"
-    R"(<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="worksheets/sheet2.xml"/>)"
-    R"(<Relationship Id="rId7" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/worksheet" Target="/xl/worksheets/sheet1.xml"/>)"
-    R"(<Relationship Id="rId3" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/sharedStrings" Target="sharedStrings.xml"/>)"
-    R"(</Relationships>)");
-
-const QByteArray Workbook = QByteArrayLiteral(
-    R"(<workbook xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" )"
-    R"(xmlns:r="http://schemas.openxmlformats.org/officeDocument/2006/relationships"><sheets>)"
-    R"(<sheet name="First" sheetId="2" r:id="rId7"/><sheet name="Second" sheetId="1" r:id="rId9"/></sheets></workbook>)");
+using XlsxParts::RootRels;
+using XlsxParts::Sheet;
+using XlsxParts::Workbook;
+using XlsxParts::WorkbookRels;
 
 const QByteArray SharedStrings = QByteArrayLiteral(
     R"(<sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main" count="4" uniqueCount="4">)"
@@ -35,13 +23,6 @@ const QByteArray SharedStrings = QByteArrayLiteral(
     R"(<si><t xml:space="preserve"> </t></si>)"
     R"(<si><t>line_x000D_break</t></si>)"
     R"(</sst>)");
-
-QByteArray Sheet(const QByteArray& Dimension, const QByteArray& Rows)
-{
-    return R"(<worksheet xmlns="http://schemas.openxmlformats.org/spreadsheetml/2006/main">)"
-        + (Dimension.isEmpty() ? QByteArray() : "<dimension ref=\"" + Dimension + "\"/>") + "<sheetData>" + Rows
-        + "</sheetData></worksheet>";
-}
 
 QByteArray Xlsx(const QByteArray& FirstSheet)
 {
