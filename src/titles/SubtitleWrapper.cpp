@@ -66,14 +66,6 @@ void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<co
     }
 }
 
-// While every word stays on the first line, each width the wrap measures is that of the
-// line from the word to the end, and the last one is the whole text's: a plain text that
-// fits on one line stays on one.
-bool FitsOnOneLine(const TSubtitleItem& Item, QStringView Text, qint64 Width)
-{
-    return Width <= qint64(Item.BoxWidth()) && TSubtitleWrapper::IsPlain(Text);
-}
-
 TWrapBuffer BufferFor(const TSubtitleItem* Item)
 {
     return TWrapBuffer(Item != nullptr ? &TSubtitleMeasure::Font(*Item) : nullptr);
@@ -82,19 +74,19 @@ TWrapBuffer BufferFor(const TSubtitleItem* Item)
 
 QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks)
 {
-    // The wrap would give the words back joined by the blanks they had.
-    if (Item != nullptr && FitsOnOneLine(*Item, Text, TSubtitleMeasure::Font(*Item).LineWidth(Text))) {
-        LineBreaks = 0;
-        return TSubtitleText::Trim(Text);
-    }
     QString Wrapped;
     if (Item != nullptr && IsPlain(Text)) {
-        // Each word followed by a blank or a line break, as the wrap buffer builds it.
         TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
         std::vector<TWord> Words;
         AddWords(Words, Font, Text);
         TBreaks BreakAfter;
         BreakPlainWords(*Item, Font, Words, BreakAfter);
+        // Without a break the wrap gives the words back joined by the blanks they had.
+        if (std::find(BreakAfter.cbegin(), BreakAfter.cend(), true) == BreakAfter.cend()) {
+            LineBreaks = 0;
+            return TSubtitleText::Trim(Text);
+        }
+        // Each word followed by a blank or a line break, as the wrap buffer builds it.
         Wrapped.reserve(Text.size() + 2 * BreakAfter.size());
         qsizetype Start = 0;
         for (const bool Break : BreakAfter) {

@@ -112,7 +112,7 @@ QByteArray TTitleImage::Bytes() const
     Bytes += FPieces.front();
     QByteArray Element;
     for (std::size_t i = 0; i < FChanging.size(); ++i) {
-        Element.clear();
+        Element.resize(0); // keeps its room for the next element
         FChanging[i].AppendXML(Element);
         TUnicodeTextFile::AppendLines(
             Bytes, QStringView(reinterpret_cast<const char16_t*>(Element.constData()), Element.size() / 2));
