@@ -26,6 +26,7 @@ public:
     // The LineBreaks that Wrap would report, without building the wrapped text: what
     // the cutting of long subtitles asks for every candidate.
     static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);
+
     // A word of a plain text as the wrap sees it: its width, and whether it holds a
     // character above 32, which trimming stops at.
     struct TWord
