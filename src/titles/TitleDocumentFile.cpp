@@ -1,5 +1,6 @@
 #include "TitleDocumentFile.h"
 
+#include "AtomicFile.h"
 #include "IntfCastError.h"
 #include "UnicodeTextFile.h"
 
@@ -119,7 +120,12 @@ QString TitleDocumentText(const TXMLTitleDocumentType& Document)
          + Document.XML();
 }
 
+QByteArray TitleDocumentBytes(const TXMLTitleDocumentType& Document)
+{
+    return TUnicodeTextFile::Encode(TitleDocumentText(Document));
+}
+
 void SaveTitleDocument(const TXMLTitleDocumentType& Document, const QString& FileName)
 {
-    TUnicodeTextFile::Save(TitleDocumentText(Document), FileName);
+    TAtomicFile::Write(FileName, TitleDocumentBytes(Document));
 }

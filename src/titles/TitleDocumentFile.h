@@ -2,6 +2,7 @@
 
 #include "XMLTitleDocumentType.h"
 
+#include <QByteArray>
 #include <QString>
 
 // Loading and saving title files (.etl).
@@ -28,6 +29,9 @@ TXMLTitleDocumentType ParseTitleDocument(const QByteArray& Content, const QStrin
 // the Quick Titler comment) and the serialized root element, whatever declaration or
 // comments the loaded file had.
 QString TitleDocumentText(const TXMLTitleDocumentType& Document);
+
+// The bytes of the title file: TitleDocumentText() as TUnicodeTextFile::Encode gives it.
+QByteArray TitleDocumentBytes(const TXMLTitleDocumentType& Document);
 
 // Writes TitleDocumentText() with TUnicodeTextFile::Save: UTF-16 LE with FF FE, CR LF
 // after every line, atomically. EOSError names the file on failure.

@@ -49,11 +49,13 @@ private:
     bool FComplete = false;
 };
 
-QByteArray ElementBytes(const TXMLTitleNode& Element)
+// Appends Element as it stands in the file; Scratch is room the caller may reuse.
+void AppendElement(QByteArray& Bytes, const TXMLTitleNode& Element, QByteArray& Scratch)
 {
-    QByteArray Bytes;
-    TUnicodeTextFile::AppendLines(Bytes, Element.XML());
-    return Bytes;
+    Scratch.resize(0); // keeps its room for the next element
+    Element.AppendXML(Scratch);
+    TUnicodeTextFile::AppendLines(
+        Bytes, QStringView(reinterpret_cast<const char16_t*>(Scratch.constData()), Scratch.size() / 2));
 }
 } // namespace
 
@@ -69,11 +71,13 @@ void TTitleImage::Cut()
     const TMarks Marks(FChanging);
     if (!Marks.Complete())
         return;
-    const QByteArray Whole = TUnicodeTextFile::Encode(TitleDocumentText(FDocument));
+    const QByteArray Whole = TitleDocumentBytes(FDocument);
     std::vector<qsizetype> Starts;
     std::vector<qsizetype> Sizes;
+    QByteArray Scratch;
     for (const TXMLTitleNode& Element : FChanging) {
-        const QByteArray Marked = ElementBytes(Element);
+        QByteArray Marked;
+        AppendElement(Marked, Element, Scratch);
         const qsizetype Start = Whole.indexOf(Marked);
         // An odd start would cut a character in two.
         if (Start < 0 || Start % 2 != 0 || Whole.indexOf(Marked, Start + 1) >= 0)
@@ -103,19 +107,16 @@ void TTitleImage::Cut()
 QByteArray TTitleImage::Bytes() const
 {
     if (!IsCut())
-        return TUnicodeTextFile::Encode(TitleDocumentText(FDocument));
+        return TitleDocumentBytes(FDocument);
     qsizetype Size = 0;
     for (const QByteArray& Piece : FPieces)
         Size += Piece.size();
     QByteArray Bytes;
     Bytes.reserve(Size + 1024);
     Bytes += FPieces.front();
-    QByteArray Element;
+    QByteArray Scratch;
     for (std::size_t i = 0; i < FChanging.size(); ++i) {
-        Element.resize(0); // keeps its room for the next element
-        FChanging[i].AppendXML(Element);
-        TUnicodeTextFile::AppendLines(
-            Bytes, QStringView(reinterpret_cast<const char16_t*>(Element.constData()), Element.size() / 2));
+        AppendElement(Bytes, FChanging[i], Scratch);
         Bytes += FPieces[i + 1];
     }
     return Bytes;

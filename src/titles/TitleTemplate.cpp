@@ -1,7 +1,6 @@
 #include "TitleTemplate.h"
 
 #include "TitleDocumentFile.h"
-#include "UnicodeTextFile.h"
 
 TTitleTemplate::TTitleTemplate(const QString& FileName)
     : FFileName(FileName)
@@ -25,7 +24,7 @@ const std::vector<TXMLTitleNode>& TTitleTemplate::Changing(TFindElements Find)
 QByteArray TTitleTemplate::TitleBytes()
 {
     if (!FCurrentFill || !FChanging)
-        return TUnicodeTextFile::Encode(TitleDocumentText(FDocument));
+        return TitleDocumentBytes(FDocument);
     if (!FImage)
         FImage.emplace(FDocument, *FChanging);
     return FImage->Bytes();
