@@ -249,11 +249,13 @@ void TFoDocumentEditor::Watch(TDocumentItem* Item)
         }));
 }
 
-void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items)
+void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items,
+                                          const std::vector<const TDocumentItem*>& Selected)
 {
     ClearDocumentList();
     if (Items.empty())
         return;
+    QList<QTreeWidgetItem*> Kept;
     {
         const TFlagScope Changing(FChangingRows);
         lvObjects()->setUpdatesEnabled(false);
@@ -262,8 +264,22 @@ void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items)
             TListViewEx::SetSubItem(Row, 0, Item->ToString());
         }
         lvObjects()->setUpdatesEnabled(true);
+        for (const TDocumentItem* Item : Selected)
+            if (QTreeWidgetItem* Row = FRows.value(Item))
+                Kept << Row;
+        if (!Kept.isEmpty()) {
+            lvObjects()->setCurrentItem(Kept.first());
+            for (QTreeWidgetItem* Row : Kept)
+                Row->setSelected(true);
+            lvObjects()->scrollToItem(Kept.first());
+        }
     }
-    lvObjects()->setCurrentItem(lvObjects()->topLevelItem(0));
+    if (Kept.isEmpty()) {
+        lvObjects()->setCurrentItem(lvObjects()->topLevelItem(0));
+    } else {
+        lvObjectsChange();
+        UpdatePreview();
+    }
     UpdateTaskStates();
 }
 
@@ -283,6 +299,14 @@ TDocumentItem* TFoDocumentEditor::SelectedDocumentItem() const
 {
     const QList<QTreeWidgetItem*> Rows = SelectedRows();
     return Rows.isEmpty() ? nullptr : DocumentOf(Rows.first());
+}
+
+std::vector<const TDocumentItem*> TFoDocumentEditor::SelectedDocumentItems() const
+{
+    std::vector<const TDocumentItem*> Items;
+    for (const QTreeWidgetItem* Row : SelectedRows())
+        Items.push_back(DocumentOf(Row));
+    return Items;
 }
 
 void TFoDocumentEditor::AddDocuments()
@@ -552,8 +576,9 @@ void TFoDocumentEditor::GenerationFinished(bool Completed)
     RefreshRows();
     lvObjectsChange();
     UpdatePreview();
-    // Saved first: the save rebuilds the rows from the project and selects the first,
-    // and the subtitle page lists the titles of the row selected when it is shown.
+    // Saved first: the save rebuilds the rows from the project, the selected documents
+    // selected again, and the subtitle page lists the titles of the row selected when
+    // it is shown.
     FCommands.SaveProject();
     FCommands.ShowSubtitleFiles();
 }

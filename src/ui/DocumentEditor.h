@@ -36,10 +36,14 @@ public:
     TFoDocumentEditor(IProjectCommands& Commands, QWidget* Parent = nullptr);
     ~TFoDocumentEditor() override;
 
-    void LoadDocumentItems(const TDocumentItems& Items);
+    // Lists Items and selects the rows of those in Selected (the first row when none of
+    // them is listed).
+    void LoadDocumentItems(const TDocumentItems& Items, const std::vector<const TDocumentItem*>& Selected = {});
     void ClearDocumentList();
     // The item of the first selected row in list order, or none.
     TDocumentItem* SelectedDocumentItem() const;
+    // The items of the selected rows in list order.
+    std::vector<const TDocumentItem*> SelectedDocumentItems() const;
 
     // Asks for documents and adds them (acAddDoc).
     void AddDocuments();

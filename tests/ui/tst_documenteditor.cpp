@@ -333,6 +333,49 @@ private slots:
         QCOMPARE(RowCaptions(Fixture.List()), FiveNames.mid(0, Rows));
     }
 
+    void save_keepsTheSelectedDocuments_data()
+    {
+        QTest::addColumn<QString>("Way");
+        QTest::addColumn<QList<int>>("Selected");
+        QTest::newRow("save, third row") << QStringLiteral("save") << QList<int>{3};
+        QTest::newRow("save as, two rows") << QStringLiteral("save as") << QList<int>{2, 4};
+        QTest::newRow("third row moved to the top, save") << QStringLiteral("moved") << QList<int>{3};
+    }
+
+    void save_keepsTheSelectedDocuments()
+    {
+        QFETCH(QString, Way);
+        QFETCH(QList<int>, Selected);
+        TFixture Fixture;
+        QVERIFY(Fixture.Show());
+        SelectRows(Fixture.List(), Selected);
+        if (Way == QLatin1String("moved"))
+            Fixture.Page().DropSelectedRows(RowRect(Fixture.List(), 0).center());
+        const std::vector<const TDocumentItem*> Before = Fixture.Page().SelectedDocumentItems();
+        QCOMPARE(int(Before.size()), Selected.size());
+        const QString Caption = Fixture.InspectorCaption();
+
+        TModalAnswerer Answerer([&](QWidget* Modal) {
+            if (QFileDialog* Save = FileDialog(Modal, "sdProject")) {
+                Save->setDirectory(Fixture.Folder.path());
+                FileNameEdit(Save)->setText(QStringLiteral("Other.nvproj"));
+                Accept(Save);
+            } else {
+                TModalAnswerer::CloseDefault(Modal);
+            }
+        });
+        if (Way == QLatin1String("save as"))
+            Command(*Fixture.Window, "acSaveProjectAs")->trigger();
+        else
+            QTest::keyClick(Fixture.Window.get(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(Answerer.MessageTexts().isEmpty());
+        QCOMPARE(Fixture.Project().FileName().endsWith(QStringLiteral("Other.nvproj")), Way == QLatin1String("save as"));
+
+        QCOMPARE(Fixture.Page().SelectedDocumentItems(), Before);
+        QCOMPARE(Fixture.InspectorCaption(), Caption);
+        QCOMPARE(Fixture.List()->currentItem(), Fixture.Page().SelectedRows().first());
+    }
+
     void start_withoutRows_saysSoAndStaysIdle()
     {
         TFixture Fixture(QStringList{});
@@ -608,11 +651,11 @@ private slots:
         ClickRow(Fixture.List(), 0);
 
         // While the worker waits in a hand-over, the user picks another row.
-        bool Picked = false;
+        const TDocumentItem* Picked = nullptr;
         connect(Fixture.Bar("pbSubtitle"), &QProgressBar::valueChanged, Fixture.List(), [&](int Value) {
             if (Value != 1 || Picked)
                 return;
-            Picked = true;
+            Picked = static_cast<const TDocumentItem*>(TFoEditor::RowItem(Fixture.List()->topLevelItem(1)));
             ClickRow(Fixture.List(), 1);
             if (SubtitleTabDuringRun)
                 Fixture.Window->ShowSubtitleFiles();
@@ -633,7 +676,7 @@ private slots:
             QCOMPARE(Item->ImmutableSubtitleItems().size(), std::size_t(2));
         }
         const TDocumentItem* Selected = Fixture.Page().SelectedDocumentItem();
-        QVERIFY(Selected);
+        QCOMPARE(Selected, Picked);
         QCOMPARE(Fixture.InspectorCaption(), QFileInfo(Selected->SourceFileName()).fileName());
         QCOMPARE(Fixture.Window->PageControl()->currentWidget(), Fixture.Window->tsSubtitleFiles());
         QCOMPARE(Fixture.Window->SubtitleEditor()->lvObjects()->topLevelItemCount(), 2);
