@@ -49,6 +49,7 @@ public:
     void AddDocuments();
     // Adds these files as documents, in this order, and saves the project: what
     // choosing them in the add dialog does, and what dropping them on the list does.
+    // Refused with an error naming them while a run is in progress.
     void AddDocumentFiles(const QStringList& FileNames);
     void RemoveDocuments();
     void OpenDocument();
@@ -72,6 +73,8 @@ public:
 protected:
     void lvObjectsChange() override;
     void showEvent(QShowEvent* Event) override;
+    // Enter that no control of the page takes presses Start, the page's default button.
+    void keyPressEvent(QKeyEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:

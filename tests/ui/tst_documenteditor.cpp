@@ -271,7 +271,7 @@ private slots:
         }
 
         const QStringList Expected = QStringList{QStringLiteral("a.txt")} + Added;
-        QCOMPARE(RowCaptions(Fixture.List()), Expected);
+        QTRY_COMPARE(RowCaptions(Fixture.List()), Expected);
         // Added as the add command adds them: default settings, in the project, saved.
         QCOMPARE(SourceFileNames(Fixture.Project()), Expected);
         for (std::size_t Index = 1; Index < Fixture.Project().DocumentItems().size(); ++Index) {
@@ -331,6 +331,78 @@ private slots:
             QVERIFY(Dialogs.isEmpty());
         }
         QCOMPARE(RowCaptions(Fixture.List()), FiveNames.mid(0, Rows));
+    }
+
+    void duringARun_addingIsRefused()
+    {
+        TFixture Fixture({QStringLiteral("long.txt")});
+        QVERIFY(!WriteDocument(Fixture.Folder.path(), QStringLiteral("long.txt"), LongDocument()).isEmpty());
+        const QString Dropped = WriteDocument(Fixture.Folder.path(), QStringLiteral("新的.txt"), {QStringLiteral("x")});
+        QVERIFY(Fixture.Show());
+        QStringList Dialogs;
+        TModalAnswerer Answerer([&](QWidget* Modal) {
+            Dialogs << Modal->objectName();
+            if (qobject_cast<QMessageBox*>(Modal) && Dialogs.size() == 1)
+                Fixture.Button("btStop")->click();
+            TModalAnswerer::CloseDefault(Modal);
+        });
+        // While the worker waits in a hand-over: a double-click below the rows with none
+        // selected, and a file dropped onto the list.
+        bool Tried = false;
+        connect(Fixture.Bar("pbSubtitle"), &QProgressBar::valueChanged, Fixture.List(), [&](int Value) {
+            if (Value != 2 || Tried)
+                return;
+            Tried = true;
+            Fixture.List()->clearSelection();
+            QWidget* View = Fixture.List()->viewport();
+            const QPoint Below(20, View->height() - 10);
+            QTest::mouseDClick(View, Qt::LeftButton, {}, Below);
+            QMimeData Data;
+            Data.setUrls({QUrl::fromLocalFile(Dropped)});
+            QDragEnterEvent Enter(Below, Qt::CopyAction, &Data, Qt::LeftButton, {});
+            QApplication::sendEvent(View, &Enter);
+            QDropEvent Drop(Below, Qt::CopyAction, &Data, Qt::LeftButton, {});
+            QApplication::sendEvent(View, &Drop);
+        });
+        QTest::mouseClick(Fixture.Button("btStart"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
+        QVERIFY(Tried);
+        // No add dialog; one box that names the file.
+        QCOMPARE(Dialogs.size(), 1);
+        QCOMPARE(Answerer.MessageTexts().size(), 1);
+        QVERIFY2(Answerer.MessageTexts().first().contains(QStringLiteral("'新的.txt'")),
+                 qPrintable(Answerer.MessageTexts().first()));
+        QCOMPARE(RowCaptions(Fixture.List()), QStringList{QStringLiteral("long.txt")});
+        QCOMPARE(SourceFileNames(Fixture.Project()), QStringList{QStringLiteral("long.txt")});
+    }
+
+    void enter_pressesStart_data()
+    {
+        QTest::addColumn<bool>("InTheList"); // else in the inspector's value editor
+        QTest::newRow("in the list") << true;
+        QTest::newRow("in a value editor") << false;
+    }
+
+    void enter_pressesStart()
+    {
+        QFETCH(bool, InTheList);
+        TFixture Fixture({QStringLiteral("a.txt")});
+        QVERIFY(Fixture.Show());
+        TModalAnswerer Answerer;
+        ClickRow(Fixture.List(), 0);
+        if (InTheList) {
+            QTest::keyClick(Fixture.List(), Qt::Key_Return);
+            QVERIFY(Fixture.Page().Running());
+            QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
+            QCOMPARE(Answerer.MessageTexts(), QStringList{QStringLiteral("操作成功.")});
+            QCOMPARE(TitleFileCount(Fixture.TitlesOf(QStringLiteral("a.txt"))), 1);
+        } else {
+            // Enter there writes the value, and no more.
+            QVERIFY(EditValue(Fixture.Page(), QStringLiteral("FontSize"), QStringLiteral("30")));
+            QVERIFY(!Fixture.Page().Running());
+            QCOMPARE(Fixture.Project().DocumentItems().front()->FontSize(), 30);
+            QVERIFY(Answerer.MessageTexts().isEmpty());
+        }
     }
 
     void save_keepsTheSelectedDocuments_data()
