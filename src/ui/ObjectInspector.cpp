@@ -396,7 +396,8 @@ void TFrObjectInspector::SetDescriptionLines(int Lines)
     Sample.endLayout();
     const QMargins Frame = meDescription->contentsMargins();
     const qreal Margin = meDescription->document()->documentMargin();
-    SetDescriptionHeight(qCeil(Lines * Line.height() + 2 * Margin) + Frame.top() + Frame.bottom());
+    // The memo takes its last line for whole only with a pixel to spare below it.
+    SetDescriptionHeight(qCeil(Lines * Line.height() + 2 * Margin) + 1 + Frame.top() + Frame.bottom());
 }
 
 void TFrObjectInspector::SetKeyColumnWidth(int Pixels)

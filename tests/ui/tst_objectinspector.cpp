@@ -25,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
 #include <QTextCursor>
@@ -254,20 +255,23 @@ private slots:
         Host.Frame->SetDescriptionLines(2);
         QVERIFY(ShowActive(Host));
         QPlainTextEdit* Memo = Host.Memo();
-        const auto LastLineBottom = [Memo](const QString& Text) {
-            Memo->setPlainText(Text);
+        // Whether the memo shows the whole text: its last line inside, and no scroll bar
+        // for lines it takes as cut.
+        const auto ShowsWhole = [Memo](const QStringList& Lines) {
+            Memo->setPlainText(Lines.join(QLatin1Char('\n')));
             QTextCursor End(Memo->document());
             End.movePosition(QTextCursor::End);
-            return Memo->cursorRect(End).bottom();
+            return Memo->cursorRect(End).bottom() < Memo->viewport()->height()
+                   && Memo->verticalScrollBar()->maximum() == 0;
         };
-        // A description and its default line, the latter in a Chinese face wherever the
+        // A description and its default line, Chinese ones in a Chinese face wherever the
         // desktop's has no Chinese; a third line does not fit.
         const QString Description = QStringLiteral("The folder the titles are written to.");
         const QString Default = QStringLiteral("[默认值: {AppDir}/Titles/{SourceFileName}]");
-        QVERIFY(LastLineBottom(Description + QLatin1Char('\n') + Default) < Memo->viewport()->height());
-        QVERIFY(LastLineBottom(Default + QLatin1Char('\n') + Description) < Memo->viewport()->height());
-        QVERIFY(LastLineBottom(Description + QLatin1Char('\n') + Default + QLatin1Char('\n') + Description)
-                >= Memo->viewport()->height());
+        QVERIFY(ShowsWhole({Description, Default}));
+        QVERIFY(ShowsWhole({Default, Description}));
+        QVERIFY(ShowsWhole({Default, Default}));
+        QVERIFY(!ShowsWhole({Description, Default, Description}));
     }
 
     void emptySelection_leavesNoRowsAndKeepsTheDescription()
