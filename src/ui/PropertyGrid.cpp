@@ -64,9 +64,6 @@ TPropertyGrid::TPropertyGrid(QWidget* Parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
-    // Unlike the forms' fixed value width, the last column takes whatever width is left,
-    // whenever the grid or its key column changes size.
-    FHeader->setStretchLastSection(true);
     SetKeyColumnWidth(DefaultKeyWidth);
 }
 

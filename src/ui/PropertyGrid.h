@@ -19,8 +19,8 @@ class TPropertyGridHeader;
 // the current row has its editor open whenever the grid has the focus. An edit is
 // offered to the validate handler when the user leaves a modified editor (another row,
 // Enter, focus out of the grid); the cell's text changes only when the handler writes
-// it (SetCellText). The delegate paints every cell. The value column always reaches the
-// grid's right edge, so long values (a full path) have all the room there is.
+// it (SetCellText). The delegate paints every cell. The value column fills the grid's
+// width, so long values (a full path) have all the room there is.
 class TPropertyGrid : public QTableWidget
 {
     Q_OBJECT
