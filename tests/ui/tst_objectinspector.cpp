@@ -145,6 +145,28 @@ const QStringList DocumentPropertiesByName{
     QStringLiteral("SourceLineIncrement"), QStringLiteral("SubtitleDirectory"), QStringLiteral("SubtitleFileName"),
     QStringLiteral("VideoHeight"),        QStringLiteral("VideoWidth")};
 
+// The faces the inspector is looked at in: the interface font (empty), the desktop's
+// general face, and the general face of a Chinese desktop.
+const QStringList Faces{QString(), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")};
+
+// Gives Widget the face at the interface font's size; false when the face is missing.
+bool UseFace(QWidget& Widget, const QString& Face)
+{
+    if (Face.isEmpty())
+        return true;
+    if (!QFontDatabase::families().contains(Face))
+        return false;
+    QFont Font(Face);
+    Font.setPixelSize(11);
+    Widget.setFont(Font);
+    return true;
+}
+
+QString FaceName(const QString& Face)
+{
+    return Face.isEmpty() ? QStringLiteral("interface font") : Face;
+}
+
 } // namespace
 
 class TestObjectInspector : public QObject
@@ -186,10 +208,9 @@ private slots:
     {
         QTest::addColumn<QString>("Face"); // empty: the interface font
         QTest::addColumn<bool>("Subtitle");
-        for (const QString& Face : {QString(), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")}) {
-            const QString Name = Face.isEmpty() ? QStringLiteral("interface font") : Face;
-            QTest::newRow(qPrintable(Name + QStringLiteral(", document"))) << Face << false;
-            QTest::newRow(qPrintable(Name + QStringLiteral(", subtitle"))) << Face << true;
+        for (const QString& Face : Faces) {
+            QTest::newRow(qPrintable(FaceName(Face) + QStringLiteral(", document"))) << Face << false;
+            QTest::newRow(qPrintable(FaceName(Face) + QStringLiteral(", subtitle"))) << Face << true;
         }
     }
 
@@ -197,14 +218,9 @@ private slots:
     {
         QFETCH(QString, Face);
         QFETCH(bool, Subtitle);
-        if (!Face.isEmpty() && !QFontDatabase::families().contains(Face))
-            QSKIP("face not installed");
         THost Host;
-        if (!Face.isEmpty()) {
-            QFont Font(Face);
-            Font.setPixelSize(11);
-            Host.Grid()->setFont(Font);
-        }
+        if (!UseFace(*Host.Grid(), Face))
+            QSKIP("face not installed");
         auto Document = MakeDocument(QStringLiteral("/data/Films/episode.docx"));
         TSubtitleItem Title;
         Title.LoadAttributes(true);
@@ -236,22 +252,16 @@ private slots:
     void description_twoLinesShowWhole_data()
     {
         QTest::addColumn<QString>("Face"); // empty: the interface font
-        QTest::newRow("interface font") << QString();
-        QTest::newRow("DejaVu Sans") << QStringLiteral("DejaVu Sans");
-        QTest::newRow("Noto Sans CJK SC") << QStringLiteral("Noto Sans CJK SC");
+        for (const QString& Face : Faces)
+            QTest::newRow(qPrintable(FaceName(Face))) << Face;
     }
 
     void description_twoLinesShowWhole()
     {
         QFETCH(QString, Face);
-        if (!Face.isEmpty() && !QFontDatabase::families().contains(Face))
-            QSKIP("face not installed");
         THost Host;
-        if (!Face.isEmpty()) {
-            QFont Font(Face);
-            Font.setPixelSize(11);
-            Host.Frame->setFont(Font);
-        }
+        if (!UseFace(*Host.Frame, Face))
+            QSKIP("face not installed");
         Host.Frame->SetDescriptionLines(2);
         QVERIFY(ShowActive(Host));
         QPlainTextEdit* Memo = Host.Memo();
