@@ -1,32 +1,20 @@
 #include "DesktopServices.h"
 
+#include "ErrorHandler.h"
+
 #include "model/Error.h"
 
 #include <QCoreApplication>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
-
-// A file manager started by D-Bus activation needs a moment before it answers; one that
-// has not answered by then is taken as absent, and the folder is opened instead.
-constexpr int FileManagerTimeout = 5000;
-
-bool AskFileManager(const QString& Path, const QDBusConnection& Bus)
-{
-    if (!Bus.isConnected())
-        return false;
-    QDBusMessage Call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
-    // File managers take URIs, percent-encoded like any other.
-    Call << QStringList{QString::fromLatin1(QUrl::fromLocalFile(Path).toEncoded())} << QString();
-    return Bus.call(Call, QDBus::Block, FileManagerTimeout).type() == QDBusMessage::ReplyMessage;
-}
 
 void OpenFolder(const QString& Folder)
 {
@@ -49,10 +37,25 @@ void TDesktopServices::OpenFile(const QString& Path)
         throw EError(QCoreApplication::translate("TDesktopServices", "无法打开文件 '%1'：没有与此类文件关联的程序。").arg(Shown));
 }
 
-void TDesktopServices::ShowInFileManager(const QString& Path, const QDBusConnection& Bus)
+void TDesktopServices::ShowInFileManager(const QString& Path, QWidget* Parent, const QDBusConnection& Bus,
+                                         int Timeout)
 {
     const QFileInfo File(Path);
-    if (File.exists() && AskFileManager(File.absoluteFilePath(), Bus))
+    const QString Folder = File.absolutePath();
+    if (!File.exists() || !Bus.isConnected()) {
+        OpenFolder(Folder);
         return;
-    OpenFolder(File.absolutePath());
+    }
+    QDBusMessage Call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
+    // File managers take URIs, percent-encoded like any other.
+    Call << QStringList{QString::fromLatin1(QUrl::fromLocalFile(File.absoluteFilePath()).toEncoded())} << QString();
+    // Owned by Parent: a page that goes first takes the unanswered request with it.
+    auto* Answer = new QDBusPendingCallWatcher(Bus.asyncCall(Call, Timeout), Parent);
+    QObject::connect(Answer, &QDBusPendingCallWatcher::finished, Answer, [Parent, Folder](QDBusPendingCallWatcher* Watcher) {
+        Watcher->deleteLater();
+        if (Watcher->isError())
+            TErrorHandler::Run(Parent, [&Folder] { OpenFolder(Folder); });
+    });
 }

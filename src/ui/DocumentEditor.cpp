@@ -26,6 +26,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPointer>
 #include <QProgressBar>
@@ -177,9 +178,11 @@ bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
     switch (Event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
+        // Files are taken during a run as well, to be refused with a word rather than
+        // with a cursor the user may not notice.
         auto* Drag = static_cast<QDropEvent*>(Event);
         const bool OwnRows = Drag->source() == lvObjects();
-        if (OwnRows || (!FRunning && !LocalFiles(*Drag->mimeData()).isEmpty())) {
+        if (OwnRows || !LocalFiles(*Drag->mimeData()).isEmpty()) {
             // Copy, never move: a moving drop would let the list remove the dragged rows.
             Drag->setDropAction(Qt::CopyAction);
             Drag->accept();
@@ -190,15 +193,25 @@ bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
     }
     case QEvent::Drop: {
         auto* Drop = static_cast<QDropEvent*>(Event);
-        Drop->setDropAction(Qt::CopyAction);
-        Drop->accept();
         if (Drop->source() == lvObjects()) {
+            Drop->setDropAction(Qt::CopyAction);
+            Drop->accept();
             const QPoint Position = Drop->position().toPoint();
             TErrorHandler::Run(this, [this, Position] { DropSelectedRows(Position); });
-        } else {
-            const QStringList Files = LocalFiles(*Drop->mimeData());
-            TErrorHandler::Run(this, [this, Files] { AddDocumentFiles(Files); });
+            return true;
         }
+        if (FRunning) {
+            Drop->ignore();
+        } else {
+            Drop->setDropAction(Qt::CopyAction);
+            Drop->accept();
+        }
+        // Adding may ask for the project's name, and a refusal shows a box; the program
+        // the files come from waits until the drop has ended, so both come after it.
+        const QStringList Files = LocalFiles(*Drop->mimeData());
+        QMetaObject::invokeMethod(
+            this, [this, Files] { TErrorHandler::Run(this, [this, &Files] { AddDocumentFiles(Files); }); },
+            Qt::QueuedConnection);
         return true;
     }
     case QEvent::MouseButtonDblClick:
@@ -212,6 +225,18 @@ bool TFoDocumentEditor::eventFilter(QObject* Watched, QEvent* Event)
     default:
         return TFoEditor::eventFilter(Watched, Event);
     }
+}
+
+void TFoDocumentEditor::keyPressEvent(QKeyEvent* Event)
+{
+    const bool Enter = Event->key() == Qt::Key_Return || Event->key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers Modifiers = Event->modifiers() & ~Qt::KeypadModifier;
+    if (Enter && Modifiers == Qt::NoModifier && FStartButton->isVisible() && FStartButton->isEnabled()) {
+        Event->accept();
+        FStartButton->click();
+        return;
+    }
+    TFoEditor::keyPressEvent(Event);
 }
 
 QStringList TFoDocumentEditor::LocalFiles(const QMimeData& Data)
@@ -249,11 +274,13 @@ void TFoDocumentEditor::Watch(TDocumentItem* Item)
         }));
 }
 
-void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items)
+void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items,
+                                          const std::vector<const TDocumentItem*>& Selected)
 {
     ClearDocumentList();
     if (Items.empty())
         return;
+    QList<QTreeWidgetItem*> Kept;
     {
         const TFlagScope Changing(FChangingRows);
         lvObjects()->setUpdatesEnabled(false);
@@ -262,8 +289,22 @@ void TFoDocumentEditor::LoadDocumentItems(const TDocumentItems& Items)
             TListViewEx::SetSubItem(Row, 0, Item->ToString());
         }
         lvObjects()->setUpdatesEnabled(true);
+        for (const TDocumentItem* Item : Selected)
+            if (QTreeWidgetItem* Row = FRows.value(Item))
+                Kept << Row;
+        if (!Kept.isEmpty()) {
+            lvObjects()->setCurrentItem(Kept.first());
+            for (QTreeWidgetItem* Row : Kept)
+                Row->setSelected(true);
+            lvObjects()->scrollToItem(Kept.first());
+        }
     }
-    lvObjects()->setCurrentItem(lvObjects()->topLevelItem(0));
+    if (Kept.isEmpty()) {
+        lvObjects()->setCurrentItem(lvObjects()->topLevelItem(0));
+    } else {
+        lvObjectsChange();
+        UpdatePreview();
+    }
     UpdateTaskStates();
 }
 
@@ -285,8 +326,20 @@ TDocumentItem* TFoDocumentEditor::SelectedDocumentItem() const
     return Rows.isEmpty() ? nullptr : DocumentOf(Rows.first());
 }
 
+std::vector<const TDocumentItem*> TFoDocumentEditor::SelectedDocumentItems() const
+{
+    std::vector<const TDocumentItem*> Items;
+    for (const QTreeWidgetItem* Row : SelectedRows())
+        Items.push_back(DocumentOf(Row));
+    return Items;
+}
+
 void TFoDocumentEditor::AddDocuments()
 {
+    // Withheld during a run like the command itself: a double-click below the rows asks
+    // for nothing that could not be added.
+    if (FRunning)
+        return;
     ProjectManager().GetActiveProject();
     if (FOpenDialog->exec() != QDialog::Accepted)
         return;
@@ -295,8 +348,16 @@ void TFoDocumentEditor::AddDocuments()
 
 void TFoDocumentEditor::AddDocumentFiles(const QStringList& FileNames)
 {
-    if (FRunning || FileNames.isEmpty())
+    if (FileNames.isEmpty())
         return;
+    if (FRunning) {
+        const QString First = FileNameOf(FileNames.first());
+        throw EError(FileNames.size() == 1
+                         ? tr("正在生成字幕，不能添加文件 '%1'。请在生成结束后再添加。").arg(First)
+                         : tr("正在生成字幕，不能添加文件 '%1' 等 %2 个文件。请在生成结束后再添加。")
+                               .arg(First)
+                               .arg(FileNames.size()));
+    }
     TProject& Project = ProjectManager().GetActiveProject();
     QTreeWidgetItem* Last = nullptr;
     {
@@ -552,8 +613,9 @@ void TFoDocumentEditor::GenerationFinished(bool Completed)
     RefreshRows();
     lvObjectsChange();
     UpdatePreview();
-    // Saved first: the save rebuilds the rows from the project and selects the first,
-    // and the subtitle page lists the titles of the row selected when it is shown.
+    // Saved first: the save rebuilds the rows from the project, the selected documents
+    // selected again, and the subtitle page lists the titles of the row selected when
+    // it is shown.
     FCommands.SaveProject();
     FCommands.ShowSubtitleFiles();
 }

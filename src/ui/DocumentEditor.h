@@ -36,15 +36,20 @@ public:
     TFoDocumentEditor(IProjectCommands& Commands, QWidget* Parent = nullptr);
     ~TFoDocumentEditor() override;
 
-    void LoadDocumentItems(const TDocumentItems& Items);
+    // Lists Items and selects the rows of those in Selected (the first row when none of
+    // them is listed).
+    void LoadDocumentItems(const TDocumentItems& Items, const std::vector<const TDocumentItem*>& Selected = {});
     void ClearDocumentList();
     // The item of the first selected row in list order, or none.
     TDocumentItem* SelectedDocumentItem() const;
+    // The items of the selected rows in list order.
+    std::vector<const TDocumentItem*> SelectedDocumentItems() const;
 
     // Asks for documents and adds them (acAddDoc).
     void AddDocuments();
     // Adds these files as documents, in this order, and saves the project: what
     // choosing them in the add dialog does, and what dropping them on the list does.
+    // Refused with an error naming them while a run is in progress.
     void AddDocumentFiles(const QStringList& FileNames);
     void RemoveDocuments();
     void OpenDocument();
@@ -68,6 +73,8 @@ public:
 protected:
     void lvObjectsChange() override;
     void showEvent(QShowEvent* Event) override;
+    // Enter that no control of the page takes presses Start, the page's default button.
+    void keyPressEvent(QKeyEvent* Event) override;
     bool eventFilter(QObject* Watched, QEvent* Event) override;
 
 private:

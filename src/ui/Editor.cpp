@@ -27,9 +27,9 @@ constexpr int DesignHeight = 600;
 constexpr int ListWidth = 500;
 constexpr int SplitterWidth = 3;
 constexpr int InspectorHeight = 250;
-constexpr int DescriptionHeight = 35;
+// Two lines of the description: the property's text and its default.
+constexpr int DescriptionLines = 2;
 constexpr int KeyColumnWidth = 125;
-constexpr int ValueColumnWidth = 166;
 constexpr int BottomPanelHeight = 41;
 
 } // namespace
@@ -60,8 +60,8 @@ TFoEditor::TFoEditor(QWidget* Parent)
     FPreview->setObjectName(QStringLiteral("frPreview"));
     FInspector = new TFrObjectInspector;
     FInspector->setObjectName(QStringLiteral("frObjectInspector"));
-    FInspector->SetDescriptionHeight(DescriptionHeight);
-    FInspector->SetColumnWidths(KeyColumnWidth, ValueColumnWidth);
+    FInspector->SetDescriptionLines(DescriptionLines);
+    FInspector->SetKeyColumnWidth(KeyColumnWidth);
     auto* Details = new TPlainSplitter(Qt::Vertical, Palette::DetailsSplitter, FInspectorPanel);
     Details->setObjectName(QStringLiteral("spDetails"));
     Details->setHandleWidth(SplitterWidth);

@@ -30,6 +30,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QScopedValueRollback>
 #include <QScreen>
 #include <QToolBar>
 #include <QToolButton>
@@ -375,6 +376,8 @@ void TFoMain::SaveProjectTo(const QString& FileName)
 {
     const TSavingNotice Notice(FSaveLabel, FBottomBar);
     const TBusyCursor Busy;
+    const QScopedValueRollback<std::vector<const TDocumentItem*>> Selection(
+        FSavedSelection, FDocumentEditor->SelectedDocumentItems());
     ProjectManager().SaveProject(FileName);
 }
 
@@ -425,7 +428,7 @@ void TFoMain::ProjectChanged()
         else
             setWindowTitle(TProductInfo::Title() + QStringLiteral(" - ")
                            + QFileInfo(Project->FileName()).completeBaseName());
-        FDocumentEditor->LoadDocumentItems(Project->DocumentItems());
+        FDocumentEditor->LoadDocumentItems(Project->DocumentItems(), FSavedSelection);
     }
     UpdateCommandStates();
 }

@@ -4,6 +4,8 @@
 
 #include <QMainWindow>
 
+#include <vector>
+
 class QAction;
 class QFileDialog;
 class QLabel;
@@ -93,6 +95,9 @@ private:
     TFoDocumentEditor* FDocumentEditor = nullptr;
     TFoSubtitleEditor* FSubtitleEditor = nullptr;
     QString FStartupProject;
+    // The documents selected when a save began: the save rebuilds the rows, and they
+    // stay selected (the project and its items are the same after it).
+    std::vector<const TDocumentItem*> FSavedSelection;
     bool FShown = false;
     bool FRunning = false;
 };

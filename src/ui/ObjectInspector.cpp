@@ -26,6 +26,8 @@
 #include <QPlainTextEdit>
 #include <QSplitter>
 #include <QTextDocument>
+#include <QTextLayout>
+#include <QtMath>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -383,9 +385,24 @@ void TFrObjectInspector::SetDescriptionHeight(int Pixels)
     ApplyDescriptionHeight();
 }
 
-void TFrObjectInspector::SetColumnWidths(int KeyWidth, int ValueWidth)
+void TFrObjectInspector::SetDescriptionLines(int Lines)
 {
-    vlObjectInspector->SetColumnWidths(KeyWidth, ValueWidth);
+    // A line of the memo is as high as the tallest face in it: Latin text in the
+    // desktop's face, the Chinese default line perhaps in another one.
+    QTextLayout Sample(QStringLiteral("Ag ") + tr("默认值: %1").arg(QString()), meDescription->font());
+    Sample.beginLayout();
+    QTextLine Line = Sample.createLine();
+    Line.setLeadingIncluded(true);
+    Sample.endLayout();
+    const QMargins Frame = meDescription->contentsMargins();
+    const qreal Margin = meDescription->document()->documentMargin();
+    // The memo takes its last line for whole only with a pixel to spare below it.
+    SetDescriptionHeight(qCeil(Lines * Line.height() + 2 * Margin) + 1 + Frame.top() + Frame.bottom());
+}
+
+void TFrObjectInspector::SetKeyColumnWidth(int Pixels)
+{
+    vlObjectInspector->SetKeyColumnWidth(Pixels);
 }
 
 void TFrObjectInspector::resizeEvent(QResizeEvent* Event)
@@ -397,14 +414,15 @@ void TFrObjectInspector::resizeEvent(QResizeEvent* Event)
 
 void TFrObjectInspector::ApplyDescriptionHeight()
 {
-    // Until the splitter has its height the sizes cannot be divided; the first resize
-    // does it then, and afterwards the stretch factors keep the memo's height.
+    // Until the splitter has room for the memo the sizes are divided on every resize
+    // (the first ones come before the frame has its height); afterwards the stretch
+    // factors keep the memo's height.
     const int Available = spObjectInspector->height() - spObjectInspector->handleWidth();
     if (Available <= 0)
         return;
     const int Memo = std::min(FDescriptionHeight, Available);
     spObjectInspector->setSizes({Available - Memo, Memo});
-    FDescriptionHeightApplied = true;
+    FDescriptionHeightApplied = Memo == FDescriptionHeight;
 }
 
 void TFrObjectInspector::GridValidate(int ACol, int ARow, const QString& KeyName, const QString& KeyValue)

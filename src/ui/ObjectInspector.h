@@ -56,7 +56,11 @@ public:
     void SetOnEditButtonClick(std::function<void()> Handler);
 
     void SetDescriptionHeight(int Pixels);
-    void SetColumnWidths(int KeyWidth, int ValueWidth);
+    // The description memo exactly as high as Lines lines of its text, in whatever face
+    // the desktop gives it, the face that shows its Chinese characters included.
+    void SetDescriptionLines(int Lines);
+    // The value column fills the rest of the grid's width.
+    void SetKeyColumnWidth(int Pixels);
 
 protected:
     void resizeEvent(QResizeEvent* Event) override;

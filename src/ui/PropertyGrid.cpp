@@ -20,7 +20,6 @@ namespace {
 // The forms' default row height; a larger font makes the rows taller.
 constexpr int MinimumRowHeight = 18;
 constexpr int DefaultKeyWidth = 125;
-constexpr int DefaultValueWidth = 189;
 
 // Whether Widget is Owner or lies inside it, windows of its own included: the list a
 // pick list drops down is a window whose parent is the editor.
@@ -65,7 +64,7 @@ TPropertyGrid::TPropertyGrid(QWidget* Parent)
     setSelectionMode(QAbstractItemView::NoSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setTabKeyNavigation(false);
-    SetColumnWidths(DefaultKeyWidth, DefaultValueWidth);
+    SetKeyColumnWidth(DefaultKeyWidth);
 }
 
 TPropertyGrid::~TPropertyGrid()
@@ -82,10 +81,23 @@ void TPropertyGrid::scrollTo(const QModelIndex& Index, ScrollHint Hint)
     horizontalScrollBar()->setValue(Sideways);
 }
 
-void TPropertyGrid::SetColumnWidths(int KeyWidth, int ValueWidth)
+void TPropertyGrid::SetKeyColumnWidth(int Pixels)
 {
-    setColumnWidth(0, KeyWidth);
-    setColumnWidth(1, ValueWidth);
+    setColumnWidth(0, Pixels);
+    FFittedKeyWidth = 0;
+    FitKeyColumn();
+}
+
+void TPropertyGrid::FitKeyColumn()
+{
+    int Needed = 0;
+    for (int ARow = 1; ARow <= rowCount(); ++ARow)
+        Needed = std::max(Needed, FDelegate->KeyCellWidth(KeyText(ARow)));
+    if (Needed <= FFittedKeyWidth)
+        return;
+    FFittedKeyWidth = Needed;
+    if (columnWidth(0) < Needed)
+        setColumnWidth(0, Needed);
 }
 
 void TPropertyGrid::SetRows(const std::vector<TPropertyRow>& Rows)
@@ -113,6 +125,7 @@ void TPropertyGrid::SetRows(const std::vector<TPropertyRow>& Rows)
             setItem(Row, 1, Value);
         }
     }
+    FitKeyColumn();
     if (!Rows.empty())
         SetCurrentRow(std::clamp(OldRow, 0, int(Rows.size()) - 1) + 1);
     viewport()->update();

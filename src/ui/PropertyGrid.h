@@ -19,7 +19,8 @@ class TPropertyGridHeader;
 // the current row has its editor open whenever the grid has the focus. An edit is
 // offered to the validate handler when the user leaves a modified editor (another row,
 // Enter, focus out of the grid); the cell's text changes only when the handler writes
-// it (SetCellText). The delegate paints every cell.
+// it (SetCellText). The delegate paints every cell. The value column fills the grid's
+// width, so long values (a full path) have all the room there is.
 class TPropertyGrid : public QTableWidget
 {
     Q_OBJECT
@@ -55,7 +56,9 @@ public:
     QWidget* Editor() const { return FEditor; }
 
     int RowHeight() const { return FRowHeight; }
-    void SetColumnWidths(int KeyWidth, int ValueWidth);
+    // The key column is at least this wide, wider when a name needs it; the value column
+    // fills the rest of the grid's width.
+    void SetKeyColumnWidth(int Pixels);
 
     // The grid's events.
     using TGetPickListEvent = std::function<TPropertyEditStyle(const QString& KeyName)>;
@@ -87,11 +90,15 @@ protected:
 private:
     void ShowEditor();
     void CloseEditor();
+    // Widens the key column when a row's name would not show whole; a width the user
+    // chose is kept until a wider name comes.
+    void FitKeyColumn();
     bool FocusWithin() const;
 
     TPropertyGridDelegate* FDelegate;
     TPropertyGridHeader* FHeader;
     int FRowHeight;
+    int FFittedKeyWidth = 0;
     QPointer<QWidget> FEditor;
     QPersistentModelIndex FEditorIndex;
     // A commit in progress: its rejection box moves the focus, and the focus events

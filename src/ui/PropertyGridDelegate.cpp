@@ -9,6 +9,7 @@
 #include "model/RTTI.h"
 
 #include <QFocusEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
@@ -45,6 +46,13 @@ void TPropertyGridDelegate::paint(QPainter* Painter, const QStyleOptionViewItem&
 void TPropertyGridDelegate::PaintTitleCell(QPainter* Painter, const QRect& Rect, int Column, const QString& Text) const
 {
     PaintCell(Painter, Rect, Column, 0, Text, QModelIndex());
+}
+
+int TPropertyGridDelegate::KeyCellWidth(const QString& Name) const
+{
+    // The names are painted in the grid's font, never bold; a value's indent keeps the
+    // last letter off the column's line.
+    return KeyIndent + QFontMetrics(FGrid->font()).horizontalAdvance(Name) + ValueIndent;
 }
 
 void TPropertyGridDelegate::PaintCell(QPainter* Painter, const QRect& Rect, int Column, int Row, const QString& Text,

@@ -20,6 +20,8 @@ public:
     void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override;
     // The title row ("Property", "Value"), which the grid's header shows.
     void PaintTitleCell(QPainter* Painter, const QRect& Rect, int Column, const QString& Text) const;
+    // The width of a key cell that shows Name whole, behind the gutter and its indent.
+    int KeyCellWidth(const QString& Name) const;
 
     // The editor made next gets this style (the grid asks for it just before).
     void SetNextEditStyle(TPropertyEditStyle Style) { FNextEditStyle = std::move(Style); }

@@ -9,7 +9,9 @@ TPropertyGridHeader::TPropertyGridHeader(const TPropertyGridDelegate* Delegate, 
     setSectionsClickable(false);
     setHighlightSections(false);
     setSectionResizeMode(QHeaderView::Interactive);
-    setStretchLastSection(false);
+    // The value column takes whatever width the key column leaves, whenever the grid or
+    // the key column changes size.
+    setStretchLastSection(true);
 }
 
 void TPropertyGridHeader::SetRowHeight(int Pixels)

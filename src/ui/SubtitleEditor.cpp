@@ -280,7 +280,7 @@ void TFoSubtitleEditor::OpenSubtitle()
 void TFoSubtitleEditor::Explore()
 {
     if (const TSubtitleItem* Item = SelectedSubtitle())
-        TDesktopServices::ShowInFileManager(TitlePath(*Item));
+        TDesktopServices::ShowInFileManager(TitlePath(*Item), this);
 }
 
 void TFoSubtitleEditor::SaveAll()

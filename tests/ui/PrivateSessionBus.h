@@ -23,6 +23,8 @@ class TFakeFileManager : public QObject, protected QDBusContext
 
 public:
     bool Fail = false;
+    // Takes the request and never answers, like a file manager that hangs.
+    bool Hang = false;
 
     QList<QStringList> Requests() const
     {
@@ -37,7 +39,9 @@ public slots:
             QMutexLocker Lock(&FLock);
             FRequests.append(Uris);
         }
-        if (Fail)
+        if (Hang)
+            setDelayedReply(true);
+        else if (Fail)
             sendErrorReply(QDBusError::Failed, QStringLiteral("cannot show the items"));
     }
 

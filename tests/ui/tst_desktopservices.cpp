@@ -6,12 +6,14 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
 #include <QUrl>
+#include <QWidget>
 
 namespace {
 
@@ -20,6 +22,7 @@ enum class TFileManager
     Absent,
     Answers,
     Fails,
+    Hangs,
 };
 
 } // namespace
@@ -50,6 +53,7 @@ private slots:
 
         QTest::newRow("file manager shows the file") << TFileManager::Answers << true << true << true;
         QTest::newRow("file manager fails: folder") << TFileManager::Fails << true << true << false;
+        QTest::newRow("file manager hangs: folder") << TFileManager::Hangs << true << true << false;
         QTest::newRow("no file manager: folder") << TFileManager::Absent << true << true << false;
         QTest::newRow("no bus: folder") << TFileManager::Answers << false << true << false;
         QTest::newRow("file gone: folder") << TFileManager::Answers << true << false << false;
@@ -72,17 +76,30 @@ private slots:
         if (FileManager != TFileManager::Absent)
             QVERIFY(Service.registerService(TPrivateSessionBus::FileManagerService));
         FFileManager.Fail = FileManager == TFileManager::Fails;
+        FFileManager.Hang = FileManager == TFileManager::Hangs;
         const qsizetype RequestsBefore = FFileManager.Requests().size();
         FDesktop.Urls.clear();
 
-        TDesktopServices::ShowInFileManager(File, Bus ? QDBusConnection(QStringLiteral("caller"))
-                                                      : QDBusConnection(QStringLiteral("not connected")));
+        // A file manager that never answers is given up after a short while here; every
+        // other one has the whole time.
+        const bool Asks = Bus && FileExists;
+        QWidget Parent;
+        TDesktopServices::ShowInFileManager(
+            File, &Parent,
+            Bus ? QDBusConnection(QStringLiteral("caller")) : QDBusConnection(QStringLiteral("not connected")),
+            FileManager == TFileManager::Hangs ? 300 : TDesktopServices::FileManagerTimeout);
+        // The request does not wait for the file manager's answer.
+        if (Asks)
+            QVERIFY(FDesktop.Urls.isEmpty());
+        // Until the answer (or its absence) has been dealt with.
+        QTRY_VERIFY(!Parent.findChild<QDBusPendingCallWatcher*>());
+        QTRY_COMPARE(FFileManager.Requests().size() - RequestsBefore,
+                     qsizetype(Asks && FileManager != TFileManager::Absent ? 1 : 0));
         if (FileManager != TFileManager::Absent)
             QVERIFY(Service.unregisterService(TPrivateSessionBus::FileManagerService));
 
         const QList<QStringList> Requests = FFileManager.Requests().mid(RequestsBefore);
         if (Selected) {
-            QCOMPARE(Requests.size(), 1);
             QCOMPARE(Requests[0].size(), 1);
             // A proper URI: percent-encoded, naming the file.
             QCOMPARE(Requests[0][0], QString::fromLatin1(QUrl::fromLocalFile(File).toEncoded()));
@@ -97,7 +114,8 @@ private slots:
     {
         const QString Folder = QStringLiteral("/nonexistent/字幕");
         try {
-            TDesktopServices::ShowInFileManager(Folder + QStringLiteral("/a.etl"), QDBusConnection(QStringLiteral("caller")));
+            TDesktopServices::ShowInFileManager(Folder + QStringLiteral("/a.etl"), nullptr,
+                                                QDBusConnection(QStringLiteral("caller")));
             QFAIL("no error raised");
         } catch (const EError& Error) {
             QVERIFY2(Error.Message().contains(Folder), qPrintable(Error.Message()));

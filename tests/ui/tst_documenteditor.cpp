@@ -271,7 +271,7 @@ private slots:
         }
 
         const QStringList Expected = QStringList{QStringLiteral("a.txt")} + Added;
-        QCOMPARE(RowCaptions(Fixture.List()), Expected);
+        QTRY_COMPARE(RowCaptions(Fixture.List()), Expected);
         // Added as the add command adds them: default settings, in the project, saved.
         QCOMPARE(SourceFileNames(Fixture.Project()), Expected);
         for (std::size_t Index = 1; Index < Fixture.Project().DocumentItems().size(); ++Index) {
@@ -331,6 +331,121 @@ private slots:
             QVERIFY(Dialogs.isEmpty());
         }
         QCOMPARE(RowCaptions(Fixture.List()), FiveNames.mid(0, Rows));
+    }
+
+    void duringARun_addingIsRefused()
+    {
+        TFixture Fixture({QStringLiteral("long.txt")});
+        QVERIFY(!WriteDocument(Fixture.Folder.path(), QStringLiteral("long.txt"), LongDocument()).isEmpty());
+        const QString Dropped = WriteDocument(Fixture.Folder.path(), QStringLiteral("新的.txt"), {QStringLiteral("x")});
+        QVERIFY(Fixture.Show());
+        QStringList Dialogs;
+        TModalAnswerer Answerer([&](QWidget* Modal) {
+            Dialogs << Modal->objectName();
+            if (qobject_cast<QMessageBox*>(Modal) && Dialogs.size() == 1)
+                Fixture.Button("btStop")->click();
+            TModalAnswerer::CloseDefault(Modal);
+        });
+        // While the worker waits in a hand-over: a double-click below the rows with none
+        // selected, and a file dropped onto the list.
+        bool Tried = false;
+        connect(Fixture.Bar("pbSubtitle"), &QProgressBar::valueChanged, Fixture.List(), [&](int Value) {
+            if (Value != 2 || Tried)
+                return;
+            Tried = true;
+            Fixture.List()->clearSelection();
+            QWidget* View = Fixture.List()->viewport();
+            const QPoint Below(20, View->height() - 10);
+            QTest::mouseDClick(View, Qt::LeftButton, {}, Below);
+            QMimeData Data;
+            Data.setUrls({QUrl::fromLocalFile(Dropped)});
+            QDragEnterEvent Enter(Below, Qt::CopyAction, &Data, Qt::LeftButton, {});
+            QApplication::sendEvent(View, &Enter);
+            QDropEvent Drop(Below, Qt::CopyAction, &Data, Qt::LeftButton, {});
+            QApplication::sendEvent(View, &Drop);
+        });
+        QTest::mouseClick(Fixture.Button("btStart"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
+        QVERIFY(Tried);
+        // No add dialog; one box that names the file.
+        QCOMPARE(Dialogs.size(), 1);
+        QCOMPARE(Answerer.MessageTexts().size(), 1);
+        QVERIFY2(Answerer.MessageTexts().first().contains(QStringLiteral("'新的.txt'")),
+                 qPrintable(Answerer.MessageTexts().first()));
+        QCOMPARE(RowCaptions(Fixture.List()), QStringList{QStringLiteral("long.txt")});
+        QCOMPARE(SourceFileNames(Fixture.Project()), QStringList{QStringLiteral("long.txt")});
+    }
+
+    void enter_pressesStart_data()
+    {
+        QTest::addColumn<bool>("InTheList"); // else in the inspector's value editor
+        QTest::newRow("in the list") << true;
+        QTest::newRow("in a value editor") << false;
+    }
+
+    void enter_pressesStart()
+    {
+        QFETCH(bool, InTheList);
+        TFixture Fixture({QStringLiteral("a.txt")});
+        QVERIFY(Fixture.Show());
+        TModalAnswerer Answerer;
+        ClickRow(Fixture.List(), 0);
+        if (InTheList) {
+            QTest::keyClick(Fixture.List(), Qt::Key_Return);
+            QVERIFY(Fixture.Page().Running());
+            QTRY_VERIFY_WITH_TIMEOUT(!Fixture.Page().Running(), RunTimeout);
+            QCOMPARE(Answerer.MessageTexts(), QStringList{QStringLiteral("操作成功.")});
+            QCOMPARE(TitleFileCount(Fixture.TitlesOf(QStringLiteral("a.txt"))), 1);
+        } else {
+            // Enter there writes the value, and no more.
+            QVERIFY(EditValue(Fixture.Page(), QStringLiteral("FontSize"), QStringLiteral("30")));
+            QVERIFY(!Fixture.Page().Running());
+            QCOMPARE(Fixture.Project().DocumentItems().front()->FontSize(), 30);
+            QVERIFY(Answerer.MessageTexts().isEmpty());
+        }
+    }
+
+    void save_keepsTheSelectedDocuments_data()
+    {
+        QTest::addColumn<QString>("Way");
+        QTest::addColumn<QList<int>>("Selected");
+        QTest::newRow("save, third row") << QStringLiteral("save") << QList<int>{3};
+        QTest::newRow("save as, two rows") << QStringLiteral("save as") << QList<int>{2, 4};
+        QTest::newRow("third row moved to the top, save") << QStringLiteral("moved") << QList<int>{3};
+    }
+
+    void save_keepsTheSelectedDocuments()
+    {
+        QFETCH(QString, Way);
+        QFETCH(QList<int>, Selected);
+        TFixture Fixture;
+        QVERIFY(Fixture.Show());
+        SelectRows(Fixture.List(), Selected);
+        if (Way == QLatin1String("moved"))
+            Fixture.Page().DropSelectedRows(RowRect(Fixture.List(), 0).center());
+        const std::vector<const TDocumentItem*> Before = Fixture.Page().SelectedDocumentItems();
+        QCOMPARE(int(Before.size()), Selected.size());
+        const QString Caption = Fixture.InspectorCaption();
+
+        TModalAnswerer Answerer([&](QWidget* Modal) {
+            if (QFileDialog* Save = FileDialog(Modal, "sdProject")) {
+                Save->setDirectory(Fixture.Folder.path());
+                FileNameEdit(Save)->setText(QStringLiteral("Other.nvproj"));
+                Accept(Save);
+            } else {
+                TModalAnswerer::CloseDefault(Modal);
+            }
+        });
+        if (Way == QLatin1String("save as"))
+            Command(*Fixture.Window, "acSaveProjectAs")->trigger();
+        else
+            QTest::keyClick(Fixture.Window.get(), Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(Answerer.MessageTexts().isEmpty());
+        QCOMPARE(Fixture.Project().FileName().endsWith(QStringLiteral("Other.nvproj")), Way == QLatin1String("save as"));
+
+        QCOMPARE(Fixture.Page().SelectedDocumentItems(), Before);
+        QCOMPARE(Fixture.InspectorCaption(), Caption);
+        QCOMPARE(Fixture.List()->currentItem(), Fixture.Page().SelectedRows().first());
     }
 
     void start_withoutRows_saysSoAndStaysIdle()
@@ -608,11 +723,11 @@ private slots:
         ClickRow(Fixture.List(), 0);
 
         // While the worker waits in a hand-over, the user picks another row.
-        bool Picked = false;
+        const TDocumentItem* Picked = nullptr;
         connect(Fixture.Bar("pbSubtitle"), &QProgressBar::valueChanged, Fixture.List(), [&](int Value) {
             if (Value != 1 || Picked)
                 return;
-            Picked = true;
+            Picked = static_cast<const TDocumentItem*>(TFoEditor::RowItem(Fixture.List()->topLevelItem(1)));
             ClickRow(Fixture.List(), 1);
             if (SubtitleTabDuringRun)
                 Fixture.Window->ShowSubtitleFiles();
@@ -633,7 +748,7 @@ private slots:
             QCOMPARE(Item->ImmutableSubtitleItems().size(), std::size_t(2));
         }
         const TDocumentItem* Selected = Fixture.Page().SelectedDocumentItem();
-        QVERIFY(Selected);
+        QCOMPARE(Selected, Picked);
         QCOMPARE(Fixture.InspectorCaption(), QFileInfo(Selected->SourceFileName()).fileName());
         QCOMPARE(Fixture.Window->PageControl()->currentWidget(), Fixture.Window->tsSubtitleFiles());
         QCOMPARE(Fixture.Window->SubtitleEditor()->lvObjects()->topLevelItemCount(), 2);

@@ -12,19 +12,23 @@
 #include "ui/PropertyGrid.h"
 
 #include "model/DocumentItem.h"
+#include "model/SubtitleItem.h"
 #include "model/Error.h"
 
 #include <QAbstractItemView>
 #include <QColorDialog>
 #include <QFile>
 #include <QFileDialog>
+#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QTemporaryDir>
+#include <QTextCursor>
 #include <QTest>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -141,6 +145,28 @@ const QStringList DocumentPropertiesByName{
     QStringLiteral("SourceLineIncrement"), QStringLiteral("SubtitleDirectory"), QStringLiteral("SubtitleFileName"),
     QStringLiteral("VideoHeight"),        QStringLiteral("VideoWidth")};
 
+// The faces the inspector is looked at in: the interface font (empty), the desktop's
+// general face, and the general face of a Chinese desktop.
+const QStringList Faces{QString(), QStringLiteral("DejaVu Sans"), QStringLiteral("Noto Sans CJK SC")};
+
+// Gives Widget the face at the interface font's size; false when the face is missing.
+bool UseFace(QWidget& Widget, const QString& Face)
+{
+    if (Face.isEmpty())
+        return true;
+    if (!QFontDatabase::families().contains(Face))
+        return false;
+    QFont Font(Face);
+    Font.setPixelSize(11);
+    Widget.setFont(Font);
+    return true;
+}
+
+QString FaceName(const QString& Face)
+{
+    return Face.isEmpty() ? QStringLiteral("interface font") : Face;
+}
+
 } // namespace
 
 class TestObjectInspector : public QObject
@@ -166,19 +192,96 @@ private slots:
         QCOMPARE(Host.Memo()->palette().color(QPalette::Base), Palette::Cream.Color());
         QCOMPARE(Host.Memo()->height(), 75);
         QCOMPARE(Host.Grid()->columnWidth(0), 125);
-        QCOMPARE(Host.Grid()->columnWidth(1), 189);
         QCOMPARE(Host.Grid()->model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Property"));
         QCOMPARE(Host.Grid()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Value"));
 
-        // The page's own layout; the memo keeps its height when the frame changes size.
+        // The memo keeps its height when the frame changes size.
         Host.Frame->SetDescriptionHeight(35);
-        Host.Frame->SetColumnWidths(125, 166);
         QCOMPARE(Host.Memo()->height(), 35);
-        QCOMPARE(Host.Grid()->columnWidth(1), 166);
         const int GridHeight = Host.Grid()->height();
         Host.resize(Host.width(), Host.height() - 120);
         QTRY_COMPARE(Host.Grid()->height(), GridHeight - 120);
         QCOMPARE(Host.Memo()->height(), 35);
+    }
+
+    void names_showWholeAndValuesReachTheGridsEdge_data()
+    {
+        QTest::addColumn<QString>("Face"); // empty: the interface font
+        QTest::addColumn<bool>("Subtitle");
+        for (const QString& Face : Faces) {
+            QTest::newRow(qPrintable(FaceName(Face) + QStringLiteral(", document"))) << Face << false;
+            QTest::newRow(qPrintable(FaceName(Face) + QStringLiteral(", subtitle"))) << Face << true;
+        }
+    }
+
+    void names_showWholeAndValuesReachTheGridsEdge()
+    {
+        QFETCH(QString, Face);
+        QFETCH(bool, Subtitle);
+        THost Host;
+        if (!UseFace(*Host.Grid(), Face))
+            QSKIP("face not installed");
+        auto Document = MakeDocument(QStringLiteral("/data/Films/episode.docx"));
+        TSubtitleItem Title;
+        Title.LoadAttributes(true);
+        Host.Frame->AddObject(Subtitle ? static_cast<TObservableObject*>(&Title) : Document.get(), true);
+        QVERIFY(ShowActive(Host));
+
+        const QFontMetrics Metrics(Host.Grid()->font());
+        const auto CheckRows = [&] {
+            for (int Row = 1; Row <= Host.Grid()->PropertyRowCount(); ++Row) {
+                const QString Name = Host.Grid()->KeyText(Row);
+                // Behind the 20-pixel indent, clear of the column's line.
+                QVERIFY2(20 + Metrics.horizontalAdvance(Name) < Host.CellRect(Row, 0).width(), qPrintable(Name));
+                QCOMPARE(Host.CellRect(Row, 1).right() + 1, Host.Grid()->viewport()->width());
+            }
+        };
+        QVERIFY(Host.Grid()->PropertyRowCount() > 0);
+        CheckRows();
+        // The value column follows the frame's width and the user's key column.
+        Host.resize(Host.width() + 150, Host.height());
+        QTRY_COMPARE(Host.CellRect(1, 1).right() + 1, Host.Grid()->viewport()->width());
+        CheckRows();
+        Host.Grid()->horizontalHeader()->resizeSection(0, Host.Grid()->columnWidth(0) + 40);
+        CheckRows();
+        Host.resize(Host.width() - 200, Host.height());
+        QTRY_COMPARE(Host.CellRect(1, 1).right() + 1, Host.Grid()->viewport()->width());
+        CheckRows();
+    }
+
+    void description_twoLinesShowWhole_data()
+    {
+        QTest::addColumn<QString>("Face"); // empty: the interface font
+        for (const QString& Face : Faces)
+            QTest::newRow(qPrintable(FaceName(Face))) << Face;
+    }
+
+    void description_twoLinesShowWhole()
+    {
+        QFETCH(QString, Face);
+        THost Host;
+        if (!UseFace(*Host.Frame, Face))
+            QSKIP("face not installed");
+        Host.Frame->SetDescriptionLines(2);
+        QVERIFY(ShowActive(Host));
+        QPlainTextEdit* Memo = Host.Memo();
+        // Whether the memo shows the whole text: its last line inside, and no scroll bar
+        // for lines it takes as cut.
+        const auto ShowsWhole = [Memo](const QStringList& Lines) {
+            Memo->setPlainText(Lines.join(QLatin1Char('\n')));
+            QTextCursor End(Memo->document());
+            End.movePosition(QTextCursor::End);
+            return Memo->cursorRect(End).bottom() < Memo->viewport()->height()
+                   && Memo->verticalScrollBar()->maximum() == 0;
+        };
+        // A description and its default line, Chinese ones in a Chinese face wherever the
+        // desktop's has no Chinese; a third line does not fit.
+        const QString Description = QStringLiteral("The folder the titles are written to.");
+        const QString Default = QStringLiteral("[默认值: {AppDir}/Titles/{SourceFileName}]");
+        QVERIFY(ShowsWhole({Description, Default}));
+        QVERIFY(ShowsWhole({Default, Description}));
+        QVERIFY(ShowsWhole({Default, Default}));
+        QVERIFY(!ShowsWhole({Description, Default, Description}));
     }
 
     void emptySelection_leavesNoRowsAndKeepsTheDescription()

@@ -22,6 +22,7 @@
 
 #include <QAction>
 #include <QDBusConnection>
+#include <QDBusPendingCallWatcher>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
@@ -613,8 +614,9 @@ private slots:
 
         Window.Page()->acExplore()->trigger();
 
+        QTRY_COMPARE(FFileManager.Requests().size(), Before + 1);
+        QTRY_VERIFY(!Window.Page()->findChild<QDBusPendingCallWatcher*>());
         const QList<QStringList> Requests = FFileManager.Requests().mid(Before);
-        QCOMPARE(Requests.size(), 1);
         QCOMPARE(Requests[0], QStringList{QString::fromLatin1(QUrl::fromLocalFile(Window.Title(2)).toEncoded())});
         QVERIFY(FDesktop.Urls.isEmpty());
         QCOMPARE(Window.Answerer.MessageTexts().size(), 1);
