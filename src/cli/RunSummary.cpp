@@ -31,7 +31,8 @@ void TRunSummary::Print(std::FILE* Stream) const
                      qUtf8Printable(QStringLiteral("%1：行宽 %2 像素，文本框 %3 像素")
                                         .arg(Overflow.Path, QString::number(Overflow.WidestLine),
                                              QString::number(Overflow.BoxWidth))));
-    if (FOverflowing > qint64(FNamed.size()))
-        std::fprintf(Stream, "  %s\n", qUtf8Printable(QStringLiteral("……另有 %1 个").arg(FOverflowing - qint64(FNamed.size()))));
+    const qint64 Unnamed = FOverflowing - qint64(FNamed.size());
+    if (Unnamed > 0)
+        std::fprintf(Stream, "  %s\n", qUtf8Printable(QStringLiteral("……另有 %1 个").arg(Unnamed)));
     std::fflush(Stream);
 }

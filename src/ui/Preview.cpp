@@ -198,7 +198,8 @@ void TFrPreview::DrawPreview(const TSubtitleItem* Item)
 void TFrPreview::ShowFontNotice(const TSubtitleItem* Item)
 {
     const QString Substitute = Item ? TFontSubstitution::SubstituteFor(Item->FontName()) : QString();
-    const QString Notice = Substitute.isEmpty() ? QString() : tr("找不到字体“%1”，按“%2”测量换行").arg(Item->FontName(), Substitute);
+    const QString Notice =
+        Substitute.isEmpty() ? QString() : tr("找不到字体“%1”，按“%2”测量换行").arg(Item->FontName(), Substitute);
     if (Notice == FFontNotice)
         return;
     FFontNotice = Notice;

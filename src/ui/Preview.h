@@ -17,9 +17,9 @@ class TSubtitleItem;
 // The subtitle preview of the editor pages, top to bottom: the background choice bar
 // (pnColor with rbBkgWhite, rbBkgBlack, rbBkgYellow, black at first, and beside them
 // lbFontNotice, which names the face that measures the item when its font is not
-// installed), the picture area
-// (pnPreview holding imPreview), the splitter spPreview and the test bar (pnTestInput
-// holding pnNavigation with btUp and btDown, and the test memo meTest).
+// installed), the picture area (pnPreview holding imPreview), the splitter spPreview
+// and the test bar (pnTestInput holding pnNavigation with btUp and btDown, and the test
+// memo meTest).
 //
 // The page connects to the frame's signals: BackgroundClicked when any background
 // button is clicked, TestTextChanged when the memo's text changes, UpClicked and

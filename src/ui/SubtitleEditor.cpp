@@ -7,10 +7,9 @@
 #include "Icons.h"
 #include "MessageBox.h"
 #include "ObjectInspector.h"
+#include "Palette.h"
 #include "Preview.h"
 #include "ProjectCommands.h"
-
-#include "Palette.h"
 
 #include "components/ListViewEx.h"
 #include "model/DocumentItem.h"
@@ -62,8 +61,9 @@ void CheckWritable(const QString& Path)
                          .arg(QDir::toNativeSeparators(File.absoluteFilePath())));
 }
 
-// The line count of a title with a line wider than its box stands out, and its tooltip
-// tells by how much; Text is the title's text as its file holds or will hold it.
+// The line count of a title with a line wider than its box stands out, its tooltip
+// naming the line's width and the box's. Text is the title's text as its file holds it,
+// or as Save All will write it.
 void ShowFit(QTreeWidgetItem* Row, const TSubtitleItem& Item, const QString& Text)
 {
     const TTitleFit Fit = TTitleFit::Of(Item, Text);
