@@ -2,14 +2,17 @@
 
 #include "InterruptWatcher.h"
 #include "ProgressPrinter.h"
+#include "RunSummary.h"
 
 #include "model/DocumentItem.h"
 #include "model/Error.h"
 #include "model/Project.h"
 #include "persistence/ProjectManager.h"
+#include "titles/FontSubstitution.h"
 #include "titles/SubtitleFactoryThread.h"
 
 #include <QCoreApplication>
+#include <QStringList>
 
 TGenerateCommand::TGenerateCommand(QString ProjectFileName, std::FILE* Messages)
     : FProjectFileName(std::move(ProjectFileName))
@@ -21,6 +24,21 @@ void TGenerateCommand::PrintMessage(const QString& Message) const
 {
     std::fprintf(FMessages, "%s\n", qUtf8Printable(Message));
     std::fflush(FMessages);
+}
+
+void TGenerateCommand::WarnOfMissingFonts(const std::vector<TDocumentItem*>& Items) const
+{
+    QStringList Checked;
+    for (const TDocumentItem* Item : Items) {
+        const QString FontName = Item->FontName();
+        if (Item->SourceLineIncrement() == 0 || Checked.contains(FontName, Qt::CaseInsensitive))
+            continue;
+        Checked << FontName;
+        const QString Substitute = TFontSubstitution::SubstituteFor(FontName);
+        if (!Substitute.isEmpty())
+            PrintMessage(QStringLiteral("警告：找不到字体“%1”，换行按“%2”测量，可能与编辑软件中的换行不同。")
+                             .arg(FontName, Substitute));
+    }
 }
 
 int TGenerateCommand::Run()
@@ -56,13 +74,18 @@ int TGenerateCommand::Run()
     for (const std::unique_ptr<TDocumentItem>& Item : Project.DocumentItems())
         Items.push_back(Item.get());
 
+    WarnOfMissingFonts(Items);
+
     TProgressPrinter Progress(FMessages);
+    TRunSummary Summary;
     QString Failure;
     TSubtitleFactoryThread Run(std::move(Items));
     Run.OnDocumentsProgress = [&](qint32 Total, qint32 Position) { Progress.SetDocuments(Total, Position); };
     Run.OnDocumentLoad = [&](qint32 Total, qint32 Position) { Progress.SetLoading(Total, Position); };
     Run.OnSubtitleProgress = [&](qint32 Total, qint32 Position) { Progress.SetLines(Total, Position); };
     Run.OnError = [&](const QString& Message) { Failure = Message; };
+    // On the worker; read here only once the run has ended.
+    Run.OnTitleWritten = [&](const TSubtitleItem& Title, qint32 Part) { Summary.Add(Title, Part); };
     QObject::connect(&Run, &TSubtitleFactoryThread::Ended, QCoreApplication::instance(), &QCoreApplication::quit);
 
     Active = &Run;
@@ -71,6 +94,7 @@ int TGenerateCommand::Run()
     Run.Stop();
     Active = nullptr;
     Progress.Finish();
+    Summary.Print(FMessages);
 
     // Like the documents page, the project is saved after every end of the run, so the
     // records of the titles written so far are kept.

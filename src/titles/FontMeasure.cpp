@@ -9,17 +9,6 @@
 
 namespace
 {
-QFont MakeFont(const QString& Family, int PixelSize)
-{
-    QFont Font(Family);
-    Font.setPixelSize(PixelSize);
-    Font.setWeight(QFont::Normal);
-    Font.setItalic(false);
-    Font.setUnderline(false);
-    Font.setKerning(false);
-    return Font;
-}
-
 struct TFontKey
 {
     QString Family;
@@ -45,6 +34,17 @@ thread_local TThreadFonts ThreadFonts;
 
 } // namespace
 
+QFont TFontMeasure::MeasuringFont(const QString& Family, int PixelSize)
+{
+    QFont Font(Family);
+    Font.setPixelSize(PixelSize);
+    Font.setWeight(QFont::Normal);
+    Font.setItalic(false);
+    Font.setUnderline(false);
+    Font.setKerning(false);
+    return Font;
+}
+
 int TFontMeasure::PixelSizeForPoints(qint32 Points)
 {
     const double Pixels = std::round(double(Points) * 96.0 / 72.0);
@@ -68,7 +68,7 @@ TFontMeasure::TFontMeasure(const QString& Family, int PixelSize)
     : FFamily(Family)
     , FPixelSize(PixelSize)
 {
-    const QFontMetrics Metrics(MakeFont(FFamily, FPixelSize));
+    const QFontMetrics Metrics(MeasuringFont(FFamily, FPixelSize));
     FLineHeight = Metrics.ascent() + Metrics.descent();
 }
 
@@ -114,7 +114,7 @@ qint64 TFontMeasure::SumKnown(QStringView Line, bool& Complete)
 
 void TFontMeasure::Learn(QStringView Line)
 {
-    const QFontMetrics Metrics(MakeFont(FFamily, FPixelSize));
+    const QFontMetrics Metrics(MeasuringFont(FFamily, FPixelSize));
     const qsizetype Size = Line.size();
     for (qsizetype i = 0; i < Size; ++i) {
         const QChar Character = Line[i];

@@ -7,6 +7,8 @@
 #include <memory>
 #include <unordered_map>
 
+class QFont;
+
 // Integer text metrics of one font face at one pixel size, measured the way GDI's
 // text extent is: a line is as wide as the sum of its characters' rounded advance
 // widths (no kerning, no ligatures, tabs and "&" are ordinary characters), and a line
@@ -27,6 +29,8 @@ public:
     // round(Points * 96 / 72): the em height in pixels at the 96 dpi that titles assume,
     // whatever the screen's resolution.
     static int PixelSizeForPoints(qint32 Points);
+    // The font that measures Family: regular, upright, no underline, no kerning.
+    static QFont MeasuringFont(const QString& Family, int PixelSize);
 
     const QString& Family() const { return FFamily; }
     int PixelSize() const { return FPixelSize; }

@@ -139,7 +139,8 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
     qint32 Counter = 1;
     std::optional<QString> Directory;
     Item.ClearImmutableSubtitleItems();
-    const TTitleWrittenProc RecordTitle = [&Item](TSubtitleItem&) {
+    qint32 Part = 0;
+    const TTitleWrittenProc RecordTitle = [this, &Item, &Part](TSubtitleItem&) {
         auto Record = std::make_unique<TImmutableSubtitleItem>();
         TImmutableSubtitleItem* Added = Record.get();
         Item.AddImmutableSubtitleItem(std::move(Record));
@@ -149,6 +150,9 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
             Item.RemoveImmutableSubtitleItem(Added);
             throw;
         }
+        ++Part;
+        if (OnTitleWritten)
+            OnTitleWritten(Item, Part);
     };
 
     for (qint32 Line = 0; Line < LineCount; ++Line) {
@@ -171,6 +175,7 @@ void TSubtitleFactoryThread::GenerateDocument(TDocumentItem& Item, TDocument& Do
             const QString PatternFileName = Item.SubtitleFileName();
             Item.SetSubtitleDirectory(TitleDirectory);
             Item.SetSubtitleFileName(TitleFileName);
+            Part = 0;
             try {
                 Factory.WriteSubtitles(Item, Template(), RecordTitle);
             } catch (...) {

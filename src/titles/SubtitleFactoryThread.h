@@ -13,6 +13,7 @@
 
 class TDocument;
 class TDocumentItem;
+class TSubtitleItem;
 class TSubtitleItemFactory;
 class TTitleTemplate;
 
@@ -43,6 +44,12 @@ public:
     TFactoryProgressEvent OnSubtitleProgress;
     // Reports an error that ended the run; the app shows a message box.
     std::function<void(const QString& Message)> OnError;
+    // Called on the worker thread, unlike the events above, right after each title file
+    // is written: with the document item holding that title's text, box, directory and
+    // file name, and the title's part number within its subtitle (1 for its first
+    // title, 2 for the one named "_2", ...). It must touch nothing that the interface
+    // thread uses while the run goes on.
+    std::function<void(const TSubtitleItem& Title, qint32 Part)> OnTitleWritten;
 
     const QString& ApplicationDirectory() const { return FApplicationDirectory; }
     const QString& TemplateFileName() const { return FTemplateFileName; }

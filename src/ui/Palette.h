@@ -67,5 +67,7 @@ inline constexpr TPaletteColor ChangedValue{8388608};
 inline constexpr TPaletteColor ProgressFill{16777215};
 // The inspector's description memo (the forms' clCream).
 inline constexpr TPaletteColor Cream{15793151};
+// Behind the line count of a title with a line wider than its box (amber).
+inline constexpr TPaletteColor TooWide{5622015};
 
 } // namespace Palette

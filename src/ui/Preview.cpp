@@ -9,9 +9,11 @@
 #include "PreviewImage.h"
 
 #include "model/SubtitleItem.h"
+#include "titles/FontSubstitution.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalBlocker>
@@ -19,12 +21,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace
 {
 constexpr int ColorBarHeight = 25;
 constexpr int SplitterWidth = 3;
 constexpr int TestInputHeight = 75;
 constexpr int NavigationWidth = 30;
+// The font notice starts a little right of rbBkgYellow (118 + 60) and keeps the bar's
+// margin on the right.
+constexpr int FontNoticeLeft = 186;
+constexpr int FontNoticeRightMargin = 7;
 
 QRadioButton* MakeBackgroundButton(QWidget* Parent, const char* Name, const QString& Caption, int Left)
 {
@@ -57,13 +65,20 @@ TFrPreview::TFrPreview(QWidget* Parent)
     Layout->setContentsMargins(0, 0, 0, 0);
     Layout->setSpacing(0);
 
-    QWidget* PnColor = MakePanel(this, QStringLiteral("pnColor"), Palette::PreviewBar);
-    PnColor->setFixedHeight(ColorBarHeight);
-    FRbBkgWhite = MakeBackgroundButton(PnColor, "rbBkgWhite", tr("白色"), 7);
-    FRbBkgBlack = MakeBackgroundButton(PnColor, "rbBkgBlack", tr("黑色"), 63);
-    FRbBkgYellow = MakeBackgroundButton(PnColor, "rbBkgYellow", tr("黄色"), 118);
+    FPnColor = MakePanel(this, QStringLiteral("pnColor"), Palette::PreviewBar);
+    FPnColor->setFixedHeight(ColorBarHeight);
+    FRbBkgWhite = MakeBackgroundButton(FPnColor, "rbBkgWhite", tr("白色"), 7);
+    FRbBkgBlack = MakeBackgroundButton(FPnColor, "rbBkgBlack", tr("黑色"), 63);
+    FRbBkgYellow = MakeBackgroundButton(FPnColor, "rbBkgYellow", tr("黄色"), 118);
     FRbBkgBlack->setChecked(true);
-    Layout->addWidget(PnColor);
+    FLbFontNotice = new QLabel(FPnColor);
+    FLbFontNotice->setObjectName(QStringLiteral("lbFontNotice"));
+    QPalette NoticeColors = FLbFontNotice->palette();
+    NoticeColors.setColor(QPalette::WindowText, Palette::InspectorText);
+    FLbFontNotice->setPalette(NoticeColors);
+    FLbFontNotice->hide();
+    FPnColor->installEventFilter(this);
+    Layout->addWidget(FPnColor);
 
     FSpPreview = new TPlainSplitter(Qt::Vertical, Palette::PreviewSplitter, this);
     FSpPreview->setObjectName(QStringLiteral("spPreview"));
@@ -160,6 +175,7 @@ void TFrPreview::SetTestWordWrap(bool Wrap)
 
 void TFrPreview::DrawPreview(const TSubtitleItem* Item)
 {
+    ShowFontNotice(Item);
     // The old picture goes first, so a large frame is never held twice.
     FImPreview->SetPicture(QImage());
     if (Item == nullptr)
@@ -179,10 +195,32 @@ void TFrPreview::DrawPreview(const TSubtitleItem* Item)
     FImPreview->SetPicture(QImage(), Notice);
 }
 
+void TFrPreview::ShowFontNotice(const TSubtitleItem* Item)
+{
+    const QString Substitute = Item ? TFontSubstitution::SubstituteFor(Item->FontName()) : QString();
+    const QString Notice =
+        Substitute.isEmpty() ? QString() : tr("找不到字体“%1”，按“%2”测量换行").arg(Item->FontName(), Substitute);
+    if (Notice == FFontNotice)
+        return;
+    FFontNotice = Notice;
+    FLbFontNotice->setToolTip(Notice);
+    FLbFontNotice->setVisible(!Notice.isEmpty());
+    PlaceFontNotice();
+}
+
+void TFrPreview::PlaceFontNotice()
+{
+    const int Width = std::max(0, FPnColor->width() - FontNoticeLeft - FontNoticeRightMargin);
+    FLbFontNotice->setGeometry(FontNoticeLeft, 0, Width, ColorBarHeight);
+    FLbFontNotice->setText(FLbFontNotice->fontMetrics().elidedText(FFontNotice, Qt::ElideRight, Width));
+}
+
 bool TFrPreview::eventFilter(QObject* Watched, QEvent* Event)
 {
     if (Watched == FMeTest && Event->type() == QEvent::KeyPress)
         meTestKeyDown(static_cast<const QKeyEvent&>(*Event));
+    else if (Watched == FPnColor && Event->type() == QEvent::Resize)
+        PlaceFontNotice();
     return QWidget::eventFilter(Watched, Event);
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QKeyEvent;
+class QLabel;
 class QPlainTextEdit;
 class QRadioButton;
 class QSplitter;
@@ -14,9 +15,11 @@ class TPreviewImage;
 class TSubtitleItem;
 
 // The subtitle preview of the editor pages, top to bottom: the background choice bar
-// (pnColor with rbBkgWhite, rbBkgBlack, rbBkgYellow; black at first), the picture area
-// (pnPreview holding imPreview), the splitter spPreview and the test bar (pnTestInput
-// holding pnNavigation with btUp and btDown, and the test memo meTest).
+// (pnColor with rbBkgWhite, rbBkgBlack, rbBkgYellow, black at first, and beside them
+// lbFontNotice, which names the face that measures the item when its font is not
+// installed), the picture area (pnPreview holding imPreview), the splitter spPreview
+// and the test bar (pnTestInput holding pnNavigation with btUp and btDown, and the test
+// memo meTest).
 //
 // The page connects to the frame's signals: BackgroundClicked when any background
 // button is clicked, TestTextChanged when the memo's text changes, UpClicked and
@@ -35,6 +38,7 @@ public:
     QToolButton* btDown() const { return FBtDown; }
     QPlainTextEdit* meTest() const { return FMeTest; }
     TPreviewImage* imPreview() const { return FImPreview; }
+    QLabel* lbFontNotice() const { return FLbFontNotice; }
 
     // The memo's text with CR LF line breaks, as subtitles hold them.
     QString TestText() const;
@@ -51,7 +55,7 @@ public:
 
     // Renders Item with the memo's text over the chosen background and hands the
     // picture to imPreview in one step; no item empties it. A frame size the renderer
-    // refuses shows a notice instead of a picture.
+    // refuses shows a notice instead of a picture. The font notice follows the item.
     void DrawPreview(const TSubtitleItem* Item);
     // The layout of the last picture drawn.
     const TPreviewRenderer& Renderer() const { return FRenderer; }
@@ -69,7 +73,12 @@ private:
     // Ctrl+Up / Ctrl+Down (Ctrl alone) click btUp / btDown; the memo still gets the key
     // and its caret moves a line.
     void meTestKeyDown(const QKeyEvent& Event);
+    void ShowFontNotice(const TSubtitleItem* Item);
+    // The notice fills the bar to the right of the buttons; a bar too narrow for it
+    // shows as much as fits and the whole in its tooltip.
+    void PlaceFontNotice();
 
+    QWidget* FPnColor = nullptr;
     QRadioButton* FRbBkgWhite = nullptr;
     QRadioButton* FRbBkgBlack = nullptr;
     QRadioButton* FRbBkgYellow = nullptr;
@@ -79,5 +88,7 @@ private:
     QToolButton* FBtDown = nullptr;
     QPlainTextEdit* FMeTest = nullptr;
     TPreviewImage* FImPreview = nullptr;
+    QLabel* FLbFontNotice = nullptr;
+    QString FFontNotice;
     TPreviewRenderer FRenderer;
 };

@@ -7,6 +7,7 @@
 #include "Icons.h"
 #include "MessageBox.h"
 #include "ObjectInspector.h"
+#include "Palette.h"
 #include "Preview.h"
 #include "ProjectCommands.h"
 
@@ -16,6 +17,7 @@
 #include "model/ObserverPause.h"
 #include "model/Project.h"
 #include "persistence/ProjectManager.h"
+#include "titles/TitleFit.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -38,6 +40,7 @@ namespace {
 constexpr int NameColumn = 0;
 constexpr int ContentSubItem = 0;
 constexpr int LinesSubItem = 1;
+constexpr int LinesColumn = LinesSubItem + 1;
 constexpr int SettingsColumn = 3;
 constexpr int DateSubItem = 3;
 constexpr int MarkSubItem = 4;
@@ -56,6 +59,26 @@ void CheckWritable(const QString& Path)
     if (File.exists() && (!File.isWritable() || !File.permission(QFileDevice::WriteOwner)))
         throw EError(QCoreApplication::translate("TFoSubtitleEditor", "无法写入字幕文件 '%1'：文件是只读的。")
                          .arg(QDir::toNativeSeparators(File.absoluteFilePath())));
+}
+
+// The line count of a title with a line wider than its box stands out, its tooltip
+// naming the line's width and the box's. Text is the title's text as its file holds it,
+// or as Save All will write it.
+void ShowFit(QTreeWidgetItem* Row, const TSubtitleItem& Item, const QString& Text)
+{
+    const TTitleFit Fit = TTitleFit::Of(Item, Text);
+    if (!Fit.Overflows()) {
+        // A fresh row holds nothing to take back; an edit may have made the title fit.
+        if (Row->data(LinesColumn, Qt::BackgroundRole).isValid()) {
+            Row->setData(LinesColumn, Qt::BackgroundRole, QVariant());
+            Row->setToolTip(LinesColumn, QString());
+        }
+        return;
+    }
+    Row->setBackground(LinesColumn, Palette::TooWide.Color());
+    Row->setToolTip(LinesColumn, QCoreApplication::translate("TFoSubtitleEditor", "有一行宽 %1 像素，超出文本框宽度 %2 像素")
+                                     .arg(Fit.WidestLine())
+                                     .arg(Fit.BoxWidth()));
 }
 
 bool Rewraps(const QString& PropertyName)
@@ -175,6 +198,7 @@ void TFoSubtitleEditor::LoadSubtitles(const TDocumentItem& Item)
                 Row->setText(NameColumn, Shown->GetName());
                 TListViewEx::SetSubItem(Row, ContentSubItem, ShownContent(Shown->SubtitleContent()));
                 TListViewEx::SetSubItem(Row, LinesSubItem, QString::number(Shown->SubtitleLineCount()));
+                ShowFit(Row, *Shown, Shown->SubtitleContent());
                 TListViewEx::SetSubItem(Row, 2, Shown->ToString());
                 TListViewEx::SetSubItem(Row, DateSubItem, ModificationTime(TitlePath(*Shown)));
                 TListViewEx::SetSubItem(Row, MarkSubItem, QString());
@@ -208,6 +232,7 @@ void TFoSubtitleEditor::SubtitleItemChanged(TObservableObject& Sender, const QSt
     if (HasColumns) {
         TListViewEx::SetSubItem(Row, ContentSubItem, ShownContent(Wrapped));
         TListViewEx::SetSubItem(Row, LinesSubItem, QString::number(LineBreaks + 1));
+        ShowFit(Row, Item, Wrapped);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -62,6 +63,15 @@ public:
 private:
     sigset_t FPrevious;
 };
+
+// What the command printed to Messages.
+QString Printed(std::FILE* Messages)
+{
+    std::rewind(Messages);
+    QByteArray Bytes(1 << 16, '\0');
+    Bytes.truncate(qsizetype(std::fread(Bytes.data(), 1, std::size_t(Bytes.size()), Messages)));
+    return QString::fromUtf8(Bytes);
+}
 
 } // namespace
 
@@ -126,10 +136,7 @@ private slots:
         const int Exit = TGenerateCommand(Project, Messages.get()).Run();
         Blocked.reset();
 
-        std::rewind(Messages.get());
-        QByteArray Printed(1 << 16, '\0');
-        Printed.truncate(qsizetype(std::fread(Printed.data(), 1, std::size_t(Printed.size()), Messages.get())));
-        const QString Output = QString::fromUtf8(Printed);
+        const QString Output = Printed(Messages.get());
         QCOMPARE(Exit, ExitCode);
         QVERIFY2(Output.trimmed().section(QLatin1Char('\n'), -1).contains(Message), qPrintable(Output));
 
@@ -147,6 +154,68 @@ private slots:
             QVERIFY2(Written > 5 && Written < Lines, qPrintable(QString::number(Written)));
         else if (DocumentThere && ExitCode == 0)
             QCOMPARE(Written, Lines);
+    }
+
+    // A font that is not installed is named once before the run, however many documents
+    // use it, and the titles are written all the same. The summary at the end counts the
+    // titles, the subtitles cut into several and the titles with a line wider than the
+    // box, naming the first few.
+    void namesMissingFontsAndSumsUpTheTitles()
+    {
+        QTemporaryDir Temp;
+        const QString Titles = Temp.filePath(QStringLiteral("out"));
+        QVERIFY(QDir().mkpath(Titles));
+        QStringList Film;
+        for (int Number = 1; Number <= 7; ++Number)
+            Film << QStringLiteral("www.example.com/%1/an/address/that/no/rule/breaks").arg(Number);
+        Film << QStringLiteral("one two three four five six seven eight nine ten") << QStringLiteral("short");
+        const auto Write = [&](const QString& Name, const QStringList& Lines) {
+            QFile File(Temp.filePath(Name));
+            return File.open(QIODevice::WriteOnly) && File.write(Lines.join(QStringLiteral("\r\n")).toUtf8()) > 0
+                ? File.fileName()
+                : QString();
+        };
+        const QString Project = Temp.filePath(QStringLiteral("film.nvproj"));
+        const QString Missing = QStringLiteral("Nuvex Font That Is Not There");
+        TNewProjectCommand(Project,
+                           {Write(QStringLiteral("Film.txt"), Film), Write(QStringLiteral("Trailer.txt"), {"short"}),
+                            Write(QStringLiteral("Credits.txt"), {"short"})},
+                           {QStringLiteral("SubtitleDirectory=") + Titles + QStringLiteral("/{SourceFileName}"),
+                            QStringLiteral("FontName=") + Missing, QStringLiteral("FontSize=24"),
+                            QStringLiteral("BoxWidth=300"), QStringLiteral("LineMaximum=1")})
+            .Run();
+        ProjectManager().OpenProject(Project);
+        ProjectManager().GetActiveProject().DocumentItems()[2]->SetFontName(QStringLiteral("Noto Sans CJK SC"));
+        ProjectManager().SaveProject(Project);
+
+        const std::unique_ptr<std::FILE, TFileCloser> Messages(std::tmpfile());
+        QVERIFY(Messages);
+        QCOMPARE(TGenerateCommand(Project, Messages.get()).Run(), 0);
+        const QStringList Output = Printed(Messages.get()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+
+        const QStringList Warnings = Output.filter(QStringLiteral("警告"));
+        QCOMPARE(Warnings.size(), 1);
+        QVERIFY2(Warnings.first().startsWith(QStringLiteral("警告：")) && Warnings.first().contains(Missing),
+                 qPrintable(Warnings.first()));
+        QCOMPARE(Output.indexOf(Warnings.first()), 0);
+
+        int Written = 0;
+        for (const char* Folder : {"/Film", "/Trailer", "/Credits"})
+            Written += TitleCount(Titles + QLatin1String(Folder));
+        QVERIFY2(Written > 7 + 2 + 1 + 1 + 1, qPrintable(QString::number(Written)));
+        const qsizetype Summary = Output.indexOf(
+            QStringLiteral("已写入 %1 个字幕文件；1 条字幕分成了多个字幕文件；7 个字幕文件有超出文本框宽度的行。").arg(Written));
+        QVERIFY2(Summary >= 0, qPrintable(Output.join(QLatin1Char('\n'))));
+        QCOMPARE(Output.size(), Summary + 1 + 5 + 1 + 1);
+        const QRegularExpression Named(QStringLiteral("^  (.+)：行宽 (\\d+) 像素，文本框 300 像素$"));
+        for (int Number = 1; Number <= 5; ++Number) {
+            const QRegularExpressionMatch Match = Named.match(Output[Summary + Number]);
+            QVERIFY2(Match.hasMatch(), qPrintable(Output[Summary + Number]));
+            QCOMPARE(Match.captured(1), Titles + QStringLiteral("/Film/Title0000%1.etl").arg(Number));
+            QVERIFY(Match.captured(2).toInt() > 300);
+        }
+        QCOMPARE(Output[Summary + 6], QStringLiteral("  ……另有 2 个"));
+        QCOMPARE(Output.last(), QStringLiteral("操作成功."));
     }
 };
 

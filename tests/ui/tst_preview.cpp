@@ -5,6 +5,7 @@
 
 #include "model/SubtitleItem.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -248,6 +249,59 @@ private slots:
             for (int x = 0; x < Area.width(); ++x)
                 if (Area.pixel(x, y) != Rgb(Palette::PreviewArea))
                     QFAIL(qPrintable(QStringLiteral("pixel %1,%2").arg(x).arg(y)));
+    }
+
+    // The bar names the font asked for and the face that measures instead, whole and
+    // clear of the buttons in a frame as wide as the main window gives it; nothing when
+    // the font is installed or no item is shown.
+    void FontNoticeNamesTheMeasuringFace_data()
+    {
+        QTest::addColumn<QString>("FontName");
+        QTest::addColumn<bool>("Shown");
+        QTest::newRow("missing") << QStringLiteral("Nuvex Font That Is Not There") << true;
+        QTest::newRow("installed") << QStringLiteral("Noto Sans CJK SC") << false;
+        QTest::newRow("installed, other letter case") << QStringLiteral("liberation sans") << false;
+        QTest::newRow("no item") << QString() << false;
+    }
+
+    void FontNoticeNamesTheMeasuringFace()
+    {
+        QFETCH(QString, FontName);
+        QFETCH(bool, Shown);
+        TFrPreview Frame;
+        Frame.resize(600, 400);
+        Frame.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&Frame));
+        auto* Notice = Frame.findChild<QLabel*>(QStringLiteral("lbFontNotice"));
+        QVERIFY(Notice);
+        QCOMPARE(Notice->parentWidget(), Frame.findChild<QWidget*>(QStringLiteral("pnColor")));
+
+        // A notice left from the item before must go as well.
+        const auto Missing = MakeItem(1920, 1080);
+        Missing->SetFontName(QStringLiteral("Another Missing Font"));
+        Frame.DrawPreview(Missing.get());
+        QVERIFY(Notice->isVisible());
+        const auto Item = MakeItem(1920, 1080);
+        Item->SetFontName(FontName);
+        Frame.DrawPreview(FontName.isEmpty() ? nullptr : Item.get());
+        QCOMPARE(Notice->isVisible(), Shown);
+        if (!Shown)
+            return;
+
+        QVERIFY2(Notice->text().contains(FontName), qPrintable(Notice->text()));
+        const QString Substitute = QFontInfo(QFont(FontName)).family();
+        QVERIFY2(Notice->text().contains(Substitute), qPrintable(Notice->text()));
+        QCOMPARE(Notice->toolTip(), Notice->text());
+        QVERIFY(Notice->geometry().left() > Frame.rbBkgYellow()->geometry().right());
+        QVERIFY(Notice->geometry().bottom() < 25);
+        QVERIFY(QFontMetrics(Notice->font()).horizontalAdvance(Notice->text()) <= Notice->contentsRect().width());
+
+        // A bar too narrow for the notice shows what fits; the tooltip keeps it whole.
+        const QString Whole = Notice->text();
+        Frame.resize(FrameFor287x234);
+        QTRY_VERIFY(Notice->text() != Whole);
+        QCOMPARE(Notice->toolTip(), Whole);
+        QVERIFY(QFontMetrics(Notice->font()).horizontalAdvance(Notice->text()) <= Notice->contentsRect().width());
     }
 
     void UnusableFrameSizeShowsNotice_data()

@@ -7,6 +7,7 @@
 #include "ui/DocumentEditor.h"
 #include "ui/EllipsisEdit.h"
 #include "ui/Main.h"
+#include "ui/Palette.h"
 #include "ui/ObjectInspector.h"
 #include "ui/Preview.h"
 #include "ui/PreviewImage.h"
@@ -30,6 +31,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -473,6 +475,42 @@ private slots:
         QCOMPARE(Window.Marks(), (QStringList{"", "", "", "", ""}));
         QCOMPARE(Window.Cell(1, ContentColumn), Content);
         QCOMPARE(Window.Item(1)->SubtitleContent(), Original);
+    }
+
+    // The line count of a title with a line wider than its box stands out, its tooltip
+    // naming the width and the box; an edit that makes the title fit takes that back.
+    void titleWiderThanItsBox_standsOutInTheLineColumn()
+    {
+        TWindow Window;
+        SETUP(Window);
+        // Every line was wrapped into its box; the record of the second title now tells of
+        // a box that its longest word alone overruns.
+        constexpr int NarrowBox = 60;
+        Window.Document(0).ImmutableSubtitleItems()[1]->SetBoxWidth(NarrowBox);
+        Window.ShowTabsAgain();
+        QCOMPARE(Window.RowCount(), TitleCount);
+
+        for (int Index = 0; Index < TitleCount; ++Index) {
+            const bool Wide = Index == 1;
+            QCOMPARE(Window.Row(Index)->background(LinesColumn).style() != Qt::NoBrush, Wide);
+            QCOMPARE(Window.Row(Index)->toolTip(LinesColumn).isEmpty(), !Wide);
+        }
+        QCOMPARE(Window.Row(1)->background(LinesColumn).color(), Palette::TooWide.Color());
+        const QString Tip = Window.Row(1)->toolTip(LinesColumn);
+        const QRegularExpressionMatch Numbers =
+            QRegularExpression(QStringLiteral("^有一行宽 (\\d+) 像素，超出文本框宽度 (\\d+) 像素$")).match(Tip);
+        QVERIFY2(Numbers.hasMatch(), qPrintable(Tip));
+        QCOMPARE(Numbers.captured(2).toInt(), NarrowBox);
+        // The widest line of the title as the run wrapped it into the run's box.
+        QVERIFY(Numbers.captured(1).toInt() > NarrowBox && Numbers.captured(1).toInt() <= BoxWidth);
+
+        Window.ClickRow(1);
+        Window.Memo()->setFocus();
+        Window.Memo()->selectAll();
+        QTest::keyClicks(Window.Memo(), QStringLiteral("fox"));
+        QCOMPARE(Window.Item(1)->SubtitleContent(), QStringLiteral("fox"));
+        QCOMPARE(Window.Row(1)->background(LinesColumn).style(), Qt::NoBrush);
+        QVERIFY(Window.Row(1)->toolTip(LinesColumn).isEmpty());
     }
 
     void ctrlUpDown_stepsThroughTheTitles_data()
