@@ -1,5 +1,7 @@
 #include "HtmlSax.h"
 
+#include "MalformedDataError.h"
+
 #include <libxml/HTMLparser.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -7,7 +9,6 @@
 #include <cstring>
 #include <limits>
 #include <memory>
-#include <stdexcept>
 
 namespace
 {
@@ -47,11 +48,13 @@ void THtmlSax::Parse(QByteArrayView Utf8)
         return true;
     }();
     (void)Initialised;
+    if (Utf8.empty())
+        return; // libxml2 makes no parser for nothing
     if (Utf8.size() > std::numeric_limits<int>::max())
-        throw std::length_error("HTML page too large");
+        throw EMalformedData(QStringLiteral("网页解码后大于 2 GiB"));
 
     const std::unique_ptr<htmlParserCtxt, TContextDeleter> Context(
-        htmlCreateMemoryParserCtxt(Utf8.empty() ? "" : Utf8.data(), int(Utf8.size())));
+        htmlCreateMemoryParserCtxt(Utf8.data(), int(Utf8.size())));
     if (!Context)
         throw std::bad_alloc();
 

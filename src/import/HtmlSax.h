@@ -21,7 +21,7 @@ public:
 
 protected:
     // Parses a page in UTF-8. An exception thrown by a handler stops the parse and is
-    // thrown again from here.
+    // thrown again from here; a page too large for libxml2 raises EMalformedData.
     void Parse(QByteArrayView Utf8);
     // Ends the parse after the current handler returns.
     void Stop() noexcept;
