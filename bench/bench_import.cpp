@@ -1,13 +1,15 @@
 // Load times of large source documents through TDocument: a 20,000-row workbook (.xlsx
 // and Excel 97-2003 .xls), a 20,000-paragraph Word document and a 10 MB text file, and the
-// binary Word stream reader on 20,000 paragraphs of Word 97-2003 and of Word 95; all
-// generated here.
+// binary Word stream reader on 20,000 paragraphs of Word 97-2003 and of Word 95; the same
+// paragraphs as a Word web page and web archive under .doc, the same rows as an Excel
+// web page and as CSV under .xls; all generated here.
 
 #include "import/Document.h"
 
 #include "../tests/import/BiffBuilder.h"
 #include "../tests/import/CompoundFileBuilder.h"
 #include "../tests/import/ZipBuilder.h"
+#include "../tests/import/WebPages.h"
 #include "../tests/import/WordDocumentBuilder.h"
 
 #include "import/WordStreamParser.h"
@@ -124,6 +126,37 @@ QByteArray Word95Stream()
     return Builder.BuildWord6();
 }
 
+QString WebParagraphs()
+{
+    QString Body;
+    for (int I = 1; I <= Rows; ++I)
+        Body += QStringLiteral("<p class=MsoNormal><b><span lang=ZH-CN>第 %1 段</span></b><span lang=EN-US> paragraph "
+                               "text number %1<o:p></o:p></span></p>\r\n")
+                    .arg(I);
+    return Body;
+}
+
+QByteArray WebTable()
+{
+    QString Table;
+    for (int I = 1; I <= Rows; ++I)
+        Table += QStringLiteral(" <tr height=18><td height=18 class=xl65>第 %1 行字幕 subtitle line number %1</td>"
+                                "<td align=right x:num>%1.25</td><td>note</td></tr>\r\n")
+                     .arg(I);
+    return WebPages::ExcelPage(Table);
+}
+
+QByteArray CommaSeparated()
+{
+    QByteArray Text;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QByteArray N = QByteArray::number(I);
+        Text += "\"第 " + N + " 行字幕, subtitle line number " + N + "\"," + N + ".25,note\r\n";
+    }
+    return Text;
+}
+
 void Load(benchmark::State& State, const QString& Path)
 {
     TDocument Document(QByteArrayLiteral("GB18030"));
@@ -160,6 +193,31 @@ void BM_LoadText10MB(benchmark::State& State)
     static const QString Path = Write(*Dir, QStringLiteral("text.txt"), TextFile());
     Load(State, Path);
 }
+void BM_LoadHtmlDoc20000Paragraphs(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("page.doc"), WebPages::WordPage(WebParagraphs()));
+    Load(State, Path);
+}
+
+void BM_LoadMhtDoc20000Paragraphs(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("archive.doc"),
+        WebPages::Archive(WebPages::WordPage(WebParagraphs(), "GB18030", "gb2312"), "gb2312"));
+    Load(State, Path);
+}
+
+void BM_LoadHtmlXls20000Rows(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("page.xls"), WebTable());
+    Load(State, Path);
+}
+
+void BM_LoadCsvXls20000Rows(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("text.xls"), CommaSeparated());
+    Load(State, Path);
+}
+
 void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
 {
     QByteArray WordDocument;
@@ -191,6 +249,10 @@ BENCHMARK(BM_LoadXlsx20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadXls20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDocx20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadText10MB)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadHtmlDoc20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadMhtDoc20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadHtmlXls20000Rows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadCsvXls20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseDocStreams20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseWord95Stream20000Paragraphs)->Unit(benchmark::kMillisecond);
 

@@ -82,6 +82,19 @@ void Encrypted(const QByteArray& Content)
     LoadDocument(Content, QStringLiteral("fuzz.xlsx"), QStringLiteral("nuvex"));
 }
 
+// Web pages and web archives, through both readers: one line per block for Word, column
+// A of the rows for Excel.
+void Html(const QByteArray& Content)
+{
+    LoadDocument(Content, QStringLiteral("fuzz.doc"));
+    LoadDocument(Content, QStringLiteral("fuzz.xls"));
+}
+
+void Csv(const QByteArray& Content)
+{
+    LoadDocument(Content, QStringLiteral("fuzz.xls"));
+}
+
 void Title(const QByteArray& Content)
 {
     TSubtitleItemFactory().ReadSubtitle(WriteScratchFile(QStringLiteral("fuzz.etl"), Content));
@@ -127,6 +140,8 @@ const std::vector<TFuzzEntries::TTarget>& TFuzzEntries::Targets()
         {"doc", Doc},
         {"xls", Xls},
         {"encrypted", Encrypted},
+        {"html", Html},
+        {"csv", Csv},
         {"title", Title},
         {"project", Project},
         {"attributes", Attributes},

@@ -11,6 +11,7 @@
 
 #include "CompoundFileBuilder.h"
 #include "OfficeEncryptor.h"
+#include "WebPages.h"
 #include "WordDocumentBuilder.h"
 #include "XlsxParts.h"
 #include "ZipBuilder.h"
@@ -538,6 +539,69 @@ void EncryptedSeeds(TSeedWriter& Seeds)
 }
 
 // The factory writes real titles from the template that the program ships.
+void HtmlSeeds(TSeedWriter& Seeds)
+{
+    using namespace WebPages;
+    const auto Add = [&Seeds](const char* Name, const QByteArray& Content) { Seeds.Add("html", QLatin1String(Name), Content); };
+    const QString Body = QStringLiteral("<h1>第一章</h1>\r\n<p class=MsoNormal>%1<o:p></o:p></p>\r\n"
+                                        "<p class=MsoNormal><o:p>&nbsp;</o:p></p>\r\n%2<p>a<br>b &amp; &lt;c&gt;</p>\r\n"
+                                        "<table><tr><td>A1<td><p>B1</p></table><pre>\n x  y\n</pre>\r\n"
+                                        "<div style='mso-element:footnote-list'><p>note</p></div>")
+                             .arg(Chinese, WordListItem(1, Japanese));
+    Add("word-utf8.htm", WordPage(Body));
+    Add("word-gb18030.htm", WordPage(Body, "GB18030", "gb2312"));
+    Add("word-shift-jis.htm", WordPage(QStringLiteral("<p>%1</p>").arg(Japanese), "Shift_JIS", "shift_jis"));
+    Add("word-windows-1251.htm", WordPage(QStringLiteral("<p>%1</p>").arg(Russian), "windows-1251", "windows-1251"));
+    Add("word-unicode.htm", QByteArray("\xFF\xFE") + WordPage(QStringLiteral("<p>%1</p>").arg(Greek), "UTF-16LE", "unicode"));
+    Add("no-charset-legacy.htm", WordPage(QStringLiteral("<p>%1</p>").arg(Chinese), "GB18030", ""));
+    Add("meta-charset.htm", Encode("ISO-8859-2", QStringLiteral("<!DOCTYPE html><meta charset=\"iso-8859-2\"><p>%1").arg(Czech)));
+    Add("excel-sheet.htm", ExcelPage(QStringLiteral(" <tr><td>%1</td><td>B1</td></tr>\r\n <tr><td x:num=\"45296\">2024/1/5</td></tr>\r\n"
+                                                     " <tr><td rowspan=2 colspan=2>span</td><td>C3</td></tr><tr><td>C4</td></tr>\r\n"
+                                                     " <tr><td x:str=\"'007\">007</td></tr>\r\n").arg(Russian)));
+    Add("tables-and-text.htm", QByteArray("<h1>Report</h1><p>x<br>y</p><table><tr><td><p>one</p><p>two</p>"
+                                          "<table><tr><td>in<td>ner</table></td><td>B</td></tr></table>tail"));
+    Add("skipped.htm", QByteArray("<html><head><title>T</title><script>var a='<p>';</script><style>p{}</style></head>"
+                                  "<body><select><option>o</select><![if !supportLists]>1.<![endif]>kept<noframes>n</noframes>"
+                                  "<svg><text>s</text></svg>1 &lt; 2 <![b]></body></html>"));
+    Add("xhtml.htm", QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<!DOCTYPE html>\n<html xmlns=\"http://www.w3.org/1999/xhtml\">"
+                                "<body><p>XHTML</p></body></html>"));
+    Add("unclosed.htm", QByteArray("<table><tr><td>cell<p>para<li>item<b><i>inline</b></i></x></y>"));
+    Add("nested-deep.htm", QByteArray("<div>").repeated(600) + "deep");
+    const QByteArray Page = WordPage(QStringLiteral("<p>%1</p><p>%2</p>").arg(Russian, Greek), "windows-1251", "");
+    Add("archive-quoted-printable.mht", Archive(Page, "windows-1251"));
+    Add("archive-base64.mht", Archive(WordPage(Body), "utf-8", "base64"));
+    Add("archive-8bit.mht", Archive(ExcelPage(QStringLiteral("<tr><td>%1</td></tr>").arg(Czech)), "utf-8", "8bit"));
+    QByteArray Started = Archive(WordPage(Body), "utf-8", "8bit", "; start=\"<root@nuvex>\"");
+    Started.replace("Content-ID: <image001.png@01DA0000>", "Content-ID: <root@nuvex>")
+        .replace("base64\r\nContent-Type: image/png", "8bit\r\nContent-Type: text/html")
+        .replace("iVBORw0KGgo=", "<p>second part</p>");
+    Add("archive-start-parameter.mht", Started);
+    Add("archive-alternative.mht", QByteArray("MIME-Version: 1.0\r\nContent-Type: multipart/alternative; boundary=b\r\n\r\n"
+                                              "--b\r\nContent-Type: text/plain\r\n\r\nplain\r\n--b\r\n"
+                                              "Content-Type: text/html; charset=utf-8\r\n\r\n<p>html</p>\r\n--b--\r\n"));
+    Add("archive-no-page.mht", QByteArray("MIME-Version: 1.0\r\nContent-Type: multipart/related; boundary=b\r\n\r\n"
+                                          "--b\r\nContent-Type: image/png\r\n\r\nxx\r\n--b--\r\n"));
+}
+
+void CsvSeeds(TSeedWriter& Seeds)
+{
+    using namespace WebPages;
+    const auto Add = [&Seeds](const char* Name, const QByteArray& Content) { Seeds.Add("csv", QLatin1String(Name), Content); };
+    Add("comma.csv", QStringLiteral("%1,b,c\r\n%2,e,f\r\n").arg(Chinese, Czech).toUtf8());
+    Add("semicolon.csv", QStringLiteral("Name;Preis\n%1;1,5\nB;12,25\n").arg(Greek).toUtf8());
+    Add("tab.txt", QStringLiteral("%1\tx\n%2\ty\n").arg(Russian, Japanese).toUtf8());
+    Add("sep-line.csv", "sep=|\r\na,1|b\r\nc,2|d");
+    Add("quoting.csv", QStringLiteral("\"%1,\r\n第二行\",x\n\"say \"\"hi\"\"\",y\n\"closed\"after,z\nmid\"quote,w\n\"\",v\n"
+                                      "last,\"b\nwith break\"\n").arg(Chinese).toUtf8());
+    Add("line-ends.csv", "a,1\rb,2\n\nc,3\r\n,4\r\n");
+    Add("unterminated-quote.csv", "\"open,\nto the end");
+    Add("utf16le-unicode-text.txt", QByteArray("\xFF\xFE") + Encode("UTF-16LE", QStringLiteral("%1\t2\r\n%2\t3\r\n").arg(Japanese, Chinese)));
+    Add("utf8-bom.csv", QByteArray("\xEF\xBB\xBF") + QStringLiteral("%1,2\r\n").arg(Greek).toUtf8());
+    Add("gb18030.csv", Encode("GB18030", QStringLiteral("%1,2\r\n").arg(Chinese)));
+    Add("windows-1251.csv", Encode("windows-1251", QStringLiteral("%1;2\r\n").arg(Russian)));
+    Add("nul-ends-text.csv", QByteArray("a,b\n\0c,d\n", 10));
+}
+
 void TitleSeeds(TSeedWriter& Seeds)
 {
     const QString TemplatePath = QStringLiteral(NUVEX_SOURCE_DIR "/resources/NuvexSubtitleMaker.xml");
@@ -736,6 +800,8 @@ int main(int argc, char** argv)
     DocSeeds(Seeds);
     XlsSeeds(Seeds);
     EncryptedSeeds(Seeds);
+    HtmlSeeds(Seeds);
+    CsvSeeds(Seeds);
     TitleSeeds(Seeds);
     ProjectSeeds(Seeds);
     AttributeSeeds(Seeds);

@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 shift || true
-all_targets=(text microdvd docx xlsx doc xls encrypted title project attributes)
+all_targets=(text microdvd docx xlsx doc xls encrypted html csv title project attributes)
 if (($# > 0)); then targets=("$@"); else targets=("${all_targets[@]}"); fi
 parallel="${NUVEX_FUZZ_PARALLEL:-2}"
 

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake g++ make pkg-config
   qt6-base-dev qt6-qpa-plugins libgl-dev libqt6svg6
-  libpugixml-dev libzip-dev zlib1g-dev libgsf-1-dev libssl-dev libfontconfig-dev
+  libpugixml-dev libzip-dev zlib1g-dev libgsf-1-dev libssl-dev libfontconfig-dev libxml2-dev libgmime-3.0-dev libicu-dev
   libbenchmark-dev
   openssl e2fsprogs
   qt6-translations-l10n

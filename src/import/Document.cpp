@@ -92,9 +92,9 @@ std::unique_ptr<TDocumentReader> TDocument::CreateReader(const QString& FileName
 {
     const QString Ext = Extension(FileName);
     if (Ext == u".DOC" || Ext == u".DOCX")
-        return std::make_unique<TWordReader>();
+        return std::make_unique<TWordReader>(FLegacyCodec);
     if (Ext == u".XLS" || Ext == u".XLSX")
-        return std::make_unique<TExcelReader>();
+        return std::make_unique<TExcelReader>(FLegacyCodec);
     if (Ext == u".SUB")
         return std::make_unique<TMicroDvdReader>(FLegacyCodec);
     return std::make_unique<TPlainTextReader>(FLegacyCodec);

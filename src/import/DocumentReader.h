@@ -28,8 +28,8 @@ public:
 
     virtual QString Transform(const QString& Line) const;
 
-protected:
     static EDocument TooManyLines(const QString& FileName);
 
+protected:
     virtual QStringList Parse(const QByteArray& Content, const QString& FileName, const QString& Password) = 0;
 };

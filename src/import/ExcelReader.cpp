@@ -1,12 +1,20 @@
 #include "ExcelReader.h"
 
 #include "CompoundFile.h"
+#include "DelimitedTextParser.h"
 #include "DocumentError.h"
 #include "EncryptedPackage.h"
 #include "ExcelBinaryParser.h"
+#include "HtmlSheetParser.h"
+#include "MhtParser.h"
 #include "OfficeContent.h"
 #include "PackageDecryptor.h"
 #include "XlsxParser.h"
+
+TExcelReader::TExcelReader(const QByteArray& LegacyCodec)
+    : FLegacyCodec(LegacyCodec)
+{
+}
 
 QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileName, const QString& Password)
 {
@@ -27,6 +35,14 @@ QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileNa
         }
         return TExcelBinaryParser::Parse(Compound, Password, FileName);
     }
+    case TOfficeContent::TKind::Html:
+        return THtmlSheetParser::Parse(Content, FileName, FLegacyCodec);
+    case TOfficeContent::TKind::Mht:
+        return TMhtParser::ParseSheet(Content, FileName, FLegacyCodec);
+    case TOfficeContent::TKind::Text:
+        return TDelimitedTextParser::Parse(Content, FileName, FLegacyCodec);
+    case TOfficeContent::TKind::Foreign:
+        throw EDocument::NotAWorkbook(FileName, TOfficeContent::ForeignFormat(Content));
     case TOfficeContent::TKind::Unknown:
         TExcelBinaryParser::RefuseOlderFormat(Content, FileName);
         break;

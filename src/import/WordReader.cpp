@@ -4,10 +4,18 @@
 #include "DocumentError.h"
 #include "DocxParser.h"
 #include "EncryptedPackage.h"
+#include "HtmlParser.h"
+#include "MhtParser.h"
 #include "OfficeContent.h"
+#include "PlainTextReader.h"
 #include "WordBinaryParser.h"
 #include "WordFib.h"
 #include "WordStreamParser.h"
+
+TWordReader::TWordReader(const QByteArray& LegacyCodec)
+    : FLegacyCodec(LegacyCodec)
+{
+}
 
 QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileName, const QString& Password)
 {
@@ -22,6 +30,14 @@ QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileNam
             return TDocxParser::Parse(TEncryptedPackage::Decrypt(Compound, QStringList{Password}, FileName), FileName);
         return TWordBinaryParser::Parse(Compound, Password, FileName);
     }
+    case TOfficeContent::TKind::Html:
+        return THtmlParser::Parse(Content, FileName, FLegacyCodec);
+    case TOfficeContent::TKind::Mht:
+        return TMhtParser::Parse(Content, FileName, FLegacyCodec);
+    case TOfficeContent::TKind::Text:
+        return TPlainTextReader(FLegacyCodec).Read(Content, FileName, Password);
+    case TOfficeContent::TKind::Foreign:
+        throw EDocument::NotAWordDocument(FileName, TOfficeContent::ForeignFormat(Content));
     case TOfficeContent::TKind::Unknown:
         // Word for Windows 1.x and 2.x wrote plain files, not compound files; the stream
         // parser refuses them with the name of their format.

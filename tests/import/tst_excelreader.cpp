@@ -117,7 +117,7 @@ private slots:
     void noWorkbookIsInvalidFormat_data()
     {
         QTest::addColumn<QByteArray>("Content");
-        QTest::newRow("text") << QByteArrayLiteral("A1;B1\r\nA2;B2\r\n");
+        QTest::newRow("control characters") << QByteArrayLiteral("A1;B1\x02\r\nA2;B2\r\n");
         QTest::newRow("empty") << QByteArray();
         QTest::newRow("Word package")
             << MakeZip({{QStringLiteral("word/document.xml"), QByteArrayLiteral("<document><body/></document>")}});

@@ -158,7 +158,7 @@ private slots:
     void noDocumentIsInvalidFormat_data()
     {
         QTest::addColumn<QByteArray>("Content");
-        QTest::newRow("text") << QByteArrayLiteral("just text\r\n");
+        QTest::newRow("control characters") << QByteArrayLiteral("\x01\x02 no text\r\n");
         QTest::newRow("truncated package") << WordPackage().left(40);
         QTest::newRow("workbook package")
             << MakeZip({{QStringLiteral("xl/workbook.xml"), QByteArrayLiteral("<workbook/>")}});
