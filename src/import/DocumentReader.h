@@ -28,8 +28,9 @@ public:
 
     virtual QString Transform(const QString& Line) const;
 
-protected:
+    // The file gives more than MaximumLines lines.
     static EDocument TooManyLines(const QString& FileName);
 
+protected:
     virtual QStringList Parse(const QByteArray& Content, const QString& FileName, const QString& Password) = 0;
 };
