@@ -6,6 +6,7 @@
 #include "ExcelBinaryParser.h"
 #include "OfficeContent.h"
 #include "PackageDecryptor.h"
+#include "SpreadsheetXml2003Parser.h"
 #include "XlsxParser.h"
 
 QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileName, const QString& Password)
@@ -27,6 +28,11 @@ QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileNa
         }
         return TExcelBinaryParser::Parse(Compound, Password, FileName);
     }
+    case TOfficeContent::TKind::SpreadsheetXml2003:
+        return TSpreadsheetXml2003Parser::Parse(Content, FileName);
+    case TOfficeContent::TKind::Rtf:
+    case TOfficeContent::TKind::WordXml2003:
+        break;
     case TOfficeContent::TKind::Unknown:
         TExcelBinaryParser::RefuseOlderFormat(Content, FileName);
         break;

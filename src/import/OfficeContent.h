@@ -10,8 +10,12 @@ public:
     {
         Zip,
         CompoundFile,
+        Rtf,
+        // Word's and Excel's single-file XML formats of Office 2003.
+        WordXml2003,
+        SpreadsheetXml2003,
         Unknown
     };
 
-    static TKind Sniff(const QByteArray& Content) noexcept;
+    static TKind Sniff(const QByteArray& Content);
 };

@@ -5,9 +5,11 @@
 #include "DocxParser.h"
 #include "EncryptedPackage.h"
 #include "OfficeContent.h"
+#include "RtfParser.h"
 #include "WordBinaryParser.h"
 #include "WordFib.h"
 #include "WordStreamParser.h"
+#include "WordXml2003Parser.h"
 
 QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileName, const QString& Password)
 {
@@ -22,6 +24,12 @@ QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileNam
             return TDocxParser::Parse(TEncryptedPackage::Decrypt(Compound, QStringList{Password}, FileName), FileName);
         return TWordBinaryParser::Parse(Compound, Password, FileName);
     }
+    case TOfficeContent::TKind::Rtf:
+        return TRtfParser::Parse(Content, FileName);
+    case TOfficeContent::TKind::WordXml2003:
+        return TWordXml2003Parser::Parse(Content, FileName);
+    case TOfficeContent::TKind::SpreadsheetXml2003:
+        break;
     case TOfficeContent::TKind::Unknown:
         // Word for Windows 1.x and 2.x wrote plain files, not compound files; the stream
         // parser refuses them with the name of their format.
