@@ -17,6 +17,7 @@ struct TEntry
 
 // Sorted by word, for the binary search below.
 constexpr std::array Keywords{
+    TEntry{"af", TAction::AssociatedFont},
     TEntry{"aftncn", TAction::Skip},
     TEntry{"aftnsep", TAction::Skip},
     TEntry{"aftnsepc", TAction::Skip},
@@ -47,6 +48,7 @@ constexpr std::array Keywords{
     TEntry{"company", TAction::Skip},
     TEntry{"cpg", TAction::FontCodePage},
     TEntry{"creatim", TAction::Skip},
+    TEntry{"dbch", TAction::CharacterKind, 2},
     TEntry{"deff", TAction::DefaultFont},
     TEntry{"deleted", TAction::Deleted},
     TEntry{"do", TAction::Skip},
@@ -77,6 +79,7 @@ constexpr std::array Keywords{
     TEntry{"headerf", TAction::Skip},
     TEntry{"headerl", TAction::Skip},
     TEntry{"headerr", TAction::Skip},
+    TEntry{"hich", TAction::CharacterKind, 1},
     TEntry{"hlinkbase", TAction::Skip},
     TEntry{"info", TAction::Skip},
     TEntry{"keywords", TAction::Skip},
@@ -86,7 +89,9 @@ constexpr std::array Keywords{
     TEntry{"listoverridetable", TAction::Skip},
     TEntry{"listtable", TAction::Skip},
     TEntry{"listtext", TAction::Skip},
+    TEntry{"loch", TAction::CharacterKind, 0},
     TEntry{"lquote", TAction::Character, 0x2018},
+    TEntry{"ltrch", TAction::RightToLeft, 0},
     TEntry{"ltrmark", TAction::Character, 0x200E},
     TEntry{"mac", TAction::FixedCodePage, 10000},
     TEntry{"manager", TAction::Skip},
@@ -122,6 +127,7 @@ constexpr std::array Keywords{
     TEntry{"row", TAction::Row},
     TEntry{"rquote", TAction::Character, 0x2019},
     TEntry{"rsidtbl", TAction::Skip},
+    TEntry{"rtlch", TAction::RightToLeft, 1},
     TEntry{"rtlmark", TAction::Character, 0x200F},
     TEntry{"rxe", TAction::Skip},
     TEntry{"sect", TAction::Break},

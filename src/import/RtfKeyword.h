@@ -29,6 +29,14 @@ struct TRtfKeyword
         UnicodeSkip,
         Binary,
         Font,
+        // \af: the font of the kind of characters that follows, unless it is the font of
+        // right-to-left text (after \rtlch).
+        AssociatedFont,
+        // \loch, \hich, \dbch in Value: the characters that follow are low ASCII, high
+        // 8-bit or double-byte ones, each kind with its own font.
+        CharacterKind,
+        // \rtlch (Value 1) and \ltrch.
+        RightToLeft,
         DefaultFont,
         CharacterSet,
         FontCodePage,

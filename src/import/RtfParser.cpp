@@ -10,6 +10,7 @@
 #include <QHash>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -36,12 +37,19 @@ enum class TDestination : quint8
 // The state that a group keeps and its end restores.
 struct TGroup
 {
-    qint32 Font = -1;
+    // Word gives low ASCII, high 8-bit and double-byte characters fonts of their own
+    // (\loch, \hich, \dbch) and writes East Asian text after the last of them with the
+    // double-byte font, which may be all that says how its bytes are to be read.
+    std::array<qint32, 3> Fonts{-1, -1, -1};
+    quint8 Kind = 0;
+    bool RightToLeft = false;
     qint32 UnicodeSkip = 1;
-    quint16 CodePage = AnsiCodePage;
+    quint16 CodePage = AnsiCodePage; // of the font of Kind
     TDestination Destination = TDestination::Body;
     bool Hidden = false;
     bool Deleted = false;
+
+    qint32 Font() const noexcept { return Fonts[Kind]; }
 };
 
 struct TFont
@@ -210,7 +218,7 @@ private:
             return;
         }
         // The fonts and code page may have been declared inside the group.
-        Group().CodePage = CodePageOfFont(Group().Font);
+        Group().CodePage = CodePageOfFont(Group().Font());
     }
 
     void TextRun()
@@ -334,25 +342,33 @@ private:
         case TAction::CodePage:
             if (Parameter && *Parameter > 0 && *Parameter <= 0xFFFF)
                 FDocumentCodePage = quint16(*Parameter);
-            Current.CodePage = CodePageOfFont(Current.Font);
+            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::FixedCodePage:
             FDocumentCodePage = Keyword.Value;
-            Current.CodePage = CodePageOfFont(Current.Font);
+            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::DefaultFont:
             FDefaultFont = Parameter.value_or(0);
-            Current.Font = FDefaultFont;
-            Current.CodePage = CodePageOfFont(Current.Font);
+            Current.Fonts.fill(FDefaultFont);
+            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::Font:
             if (Current.Destination == TDestination::FontTable)
                 FFontDefined = Parameter.value_or(0);
             else
-            {
-                Current.Font = Parameter.value_or(0);
-                Current.CodePage = CodePageOfFont(Current.Font);
-            }
+                UseFont(Current, Parameter.value_or(0));
+            break;
+        case TAction::AssociatedFont:
+            if (Current.Destination != TDestination::FontTable && !Current.RightToLeft)
+                UseFont(Current, Parameter.value_or(0));
+            break;
+        case TAction::CharacterKind:
+            Current.Kind = quint8(Keyword.Value);
+            Current.CodePage = CodePageOfFont(Current.Font());
+            break;
+        case TAction::RightToLeft:
+            Current.RightToLeft = Keyword.Value != 0;
             break;
         case TAction::CharacterSet:
             if (TFont* Font = DefinedFont())
@@ -372,8 +388,10 @@ private:
             Current.Deleted = Parameter.value_or(1) != 0;
             break;
         case TAction::Plain:
-            Current.Font = FDefaultFont;
-            Current.CodePage = CodePageOfFont(Current.Font);
+            Current.Fonts.fill(FDefaultFont);
+            Current.Kind = 0;
+            Current.RightToLeft = false;
+            Current.CodePage = CodePageOfFont(Current.Font());
             Current.Hidden = false;
             Current.Deleted = false;
             break;
@@ -428,6 +446,12 @@ private:
     void SkipBinary(std::optional<qint32> Length) noexcept
     {
         FPosition += std::clamp<qsizetype>(Length.value_or(0), 0, FContent.size() - FPosition);
+    }
+
+    void UseFont(TGroup& Current, qint32 Font) const
+    {
+        Current.Fonts[Current.Kind] = Font;
+        Current.CodePage = CodePageOfFont(Font);
     }
 
     TFont* DefinedFont()

@@ -82,6 +82,13 @@ inline QList<TSample> Samples()
             Document("\\ansi\\ansicpg936", "{\\f1\\fnil\\fcharset134 SimSun;}{\\f2\\fnil\\fcharset128 MS Mincho;}",
                 "\\f1 " + Escaped("GBK", Chinese) + "\\par\\f2 " + Escaped("Shift_JIS", Japanese) + "\\par"),
             {Chinese, Japanese}},
+        {"Word's fonts for each kind of character",
+            Document("\\ansi\\ansicpg1252", "{\\f2\\froman\\fcharset0 Times New Roman;}{\\f13\\fnil\\fcharset134 SimSun;}",
+                "\\ltrpar\\rtlch\\fcs1 \\af2 \\ltrch\\fcs0 \\loch\\af2\\hich\\af2\\dbch\\af13 "
+                "{\\rtlch\\fcs1 \\af2 \\ltrch\\fcs0 " + Escaped("GBK", Chinese) + "}"
+                "{\\rtlch\\fcs1 \\af2 \\ltrch\\fcs0 \\hich\\af2\\dbch\\af13\\loch\\f2  caf\\hich\\af2\\dbch\\af13\\loch\\f2 \\'e9}"
+                "{\\loch\\af13\\hich\\af13\\dbch\\f13 " + Escaped("GBK", QStringLiteral("见面")) + "}\\par"),
+            {Chinese + QStringLiteral(" café见面")}},
         {"Unicode and its stand-ins",
             Document("\\ansi\\ansicpg936", "{\\f1\\fnil\\fcharset134 SimSun;}",
                 "\\uc1 " + UnicodeEscaped(Greek) + "\\par{\\f1\\uc2 " + UnicodeEscaped(QStringLiteral("我们")).replace("?", "\\'ce\\'d2")
