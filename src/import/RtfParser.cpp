@@ -44,7 +44,6 @@ struct TGroup
     quint8 Kind = 0;
     bool RightToLeft = false;
     qint32 UnicodeSkip = 1;
-    quint16 CodePage = AnsiCodePage; // of the font of Kind
     TDestination Destination = TDestination::Body;
     bool Hidden = false;
     bool Deleted = false;
@@ -213,12 +212,7 @@ private:
             FGroups.pop_back();
         // The document's own group has ended; what follows it is no part of it.
         if (FGroups.size() == 1)
-        {
             FDone = true;
-            return;
-        }
-        // The fonts and code page may have been declared inside the group.
-        Group().CodePage = CodePageOfFont(Group().Font());
     }
 
     void TextRun()
@@ -238,13 +232,13 @@ private:
         FFallback -= qint32(Skipped);
         Start += Skipped;
         if (Start < End && Visible())
-            FParagraphs.AppendBytes(FContent.sliced(Start, End - Start), Group().CodePage);
+            FParagraphs.AppendBytes(FContent.sliced(Start, End - Start), CodePage());
     }
 
     void TextByte(char Byte)
     {
         if (Visible())
-            FParagraphs.AppendBytes(QByteArrayView(&Byte, 1), Group().CodePage);
+            FParagraphs.AppendBytes(QByteArrayView(&Byte, 1), CodePage());
     }
 
     void Symbol(char C)
@@ -342,30 +336,26 @@ private:
         case TAction::CodePage:
             if (Parameter && *Parameter > 0 && *Parameter <= 0xFFFF)
                 FDocumentCodePage = quint16(*Parameter);
-            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::FixedCodePage:
             FDocumentCodePage = Keyword.Value;
-            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::DefaultFont:
             FDefaultFont = Parameter.value_or(0);
             Current.Fonts.fill(FDefaultFont);
-            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::Font:
             if (Current.Destination == TDestination::FontTable)
                 FFontDefined = Parameter.value_or(0);
             else
-                UseFont(Current, Parameter.value_or(0));
+                Current.Fonts[Current.Kind] = Parameter.value_or(0);
             break;
         case TAction::AssociatedFont:
             if (Current.Destination != TDestination::FontTable && !Current.RightToLeft)
-                UseFont(Current, Parameter.value_or(0));
+                Current.Fonts[Current.Kind] = Parameter.value_or(0);
             break;
         case TAction::CharacterKind:
             Current.Kind = quint8(Keyword.Value);
-            Current.CodePage = CodePageOfFont(Current.Font());
             break;
         case TAction::RightToLeft:
             Current.RightToLeft = Keyword.Value != 0;
@@ -391,7 +381,6 @@ private:
             Current.Fonts.fill(FDefaultFont);
             Current.Kind = 0;
             Current.RightToLeft = false;
-            Current.CodePage = CodePageOfFont(Current.Font());
             Current.Hidden = false;
             Current.Deleted = false;
             break;
@@ -448,12 +437,6 @@ private:
         FPosition += std::clamp<qsizetype>(Length.value_or(0), 0, FContent.size() - FPosition);
     }
 
-    void UseFont(TGroup& Current, qint32 Font) const
-    {
-        Current.Fonts[Current.Kind] = Font;
-        Current.CodePage = CodePageOfFont(Font);
-    }
-
     TFont* DefinedFont()
     {
         if (Group().Destination != TDestination::FontTable)
@@ -463,9 +446,10 @@ private:
         return &FFonts[FFontDefined];
     }
 
-    quint16 CodePageOfFont(qint32 Font) const
+    // The code page of the text that follows: its font's, else the document's.
+    quint16 CodePage() const
     {
-        if (const auto Found = FFonts.constFind(Font); Found != FFonts.cend())
+        if (const auto Found = FFonts.constFind(FGroups.back().Font()); Found != FFonts.cend())
         {
             if (Found->CodePage)
                 return *Found->CodePage;
