@@ -1,13 +1,16 @@
-// Load times of large source documents through TDocument: a 20,000-row workbook (.xlsx
-// and Excel 97-2003 .xls), a 20,000-paragraph Word document and a 10 MB text file, and the
-// binary Word stream reader on 20,000 paragraphs of Word 97-2003 and of Word 95; the same
-// paragraphs as a Word web page and web archive under .doc, the same rows as an Excel
-// web page and as CSV under .xls; all generated here.
+// Load times of large source documents through TDocument: a 20,000-row workbook (.xlsx,
+// Excel 97-2003 .xls and Excel 2003 XML), a 20,000-paragraph Word document (.docx, RTF and
+// Word 2003 XML) and a 10 MB text file, and the binary Word stream reader on 20,000
+// paragraphs of Word 97-2003 and of Word 95; the same paragraphs as a Word web page and
+// web archive under .doc, the same rows as an Excel web page and as CSV under .xls; all
+// generated here.
 
 #include "import/Document.h"
 
 #include "../tests/import/BiffBuilder.h"
 #include "../tests/import/CompoundFileBuilder.h"
+#include "../tests/import/RtfSamples.h"
+#include "../tests/import/Xml2003Samples.h"
 #include "../tests/import/ZipBuilder.h"
 #include "../tests/import/WebPages.h"
 #include "../tests/import/WordDocumentBuilder.h"
@@ -92,6 +95,46 @@ QByteArray WordDocument()
     }
     Body += "<w:sectPr/></w:body></w:document>";
     return MakeZip({{QStringLiteral("word/document.xml"), Body}});
+}
+
+// The paragraphs of the .docx as Word writes them in RTF: the Chinese in GBK bytes and as
+// Unicode with stand-ins, each paragraph in runs of its own.
+QByteArray RtfDocument()
+{
+    QByteArray Body;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QByteArray N = QByteArray::number(I);
+        Body += "\\pard\\plain\\s0\\ql{\\rtlch\\fcs1\\af0\\ltrch\\fcs0\\b\\f1\\insrsid123 "
+            + RtfSamples::Escaped("GBK", QStringLiteral("第 ")) + N + RtfSamples::Escaped("GBK", QStringLiteral(" 段")) + "}"
+            + "{\\rtlch\\fcs1\\af0\\ltrch\\fcs0\\insrsid123 \\u27573\\'b4\\'cb paragraph text number " + N + "\\par }";
+    }
+    return RtfSamples::Document("\\ansi\\ansicpg936\\uc2", "{\\f1\\fnil\\fcharset134 SimSun;}", Body);
+}
+
+QByteArray WordXmlDocument()
+{
+    QByteArray Body;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QByteArray N = QByteArray::number(I);
+        Body += Xml2003Samples::P(Xml2003Samples::R("第 " + N + " 段") + "<w:r><w:t> paragraph text number " + N + "</w:t></w:r>");
+    }
+    return Xml2003Samples::WordDocument(Body);
+}
+
+// The rows of the .xlsx: text in column A, numbers in B, text in C.
+QByteArray SpreadsheetXmlWorkbook()
+{
+    using namespace Xml2003Samples;
+    QByteArray Table;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QByteArray N = QByteArray::number(I);
+        Table += Row(Cell("String", "第 " + N + " 行字幕 subtitle line number " + N) + Cell("Number", N + ".25")
+            + Cell("String", "note"));
+    }
+    return Xml2003Samples::Workbook(Worksheet(Table, " ss:ExpandedColumnCount=\"3\" ss:ExpandedRowCount=\"" + QByteArray::number(Rows) + "\""));
 }
 
 QByteArray TextFile()
@@ -188,6 +231,24 @@ void BM_LoadDocx20000Paragraphs(benchmark::State& State)
     Load(State, Path);
 }
 
+void BM_LoadSpreadsheetXml20000Rows(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("rows-2003.xls"), SpreadsheetXmlWorkbook());
+    Load(State, Path);
+}
+
+void BM_LoadRtf20000Paragraphs(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("paragraphs-rtf.doc"), RtfDocument());
+    Load(State, Path);
+}
+
+void BM_LoadWordXml20000Paragraphs(benchmark::State& State)
+{
+    static const QString Path = Write(*Dir, QStringLiteral("paragraphs-2003.doc"), WordXmlDocument());
+    Load(State, Path);
+}
+
 void BM_LoadText10MB(benchmark::State& State)
 {
     static const QString Path = Write(*Dir, QStringLiteral("text.txt"), TextFile());
@@ -248,6 +309,9 @@ void BM_ParseWord95Stream20000Paragraphs(benchmark::State& State)
 BENCHMARK(BM_LoadXlsx20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadXls20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadDocx20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadSpreadsheetXml20000Rows)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadRtf20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadWordXml20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadText10MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadHtmlDoc20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadMhtDoc20000Paragraphs)->Unit(benchmark::kMillisecond);

@@ -139,6 +139,11 @@ const std::vector<TFuzzEntries::TTarget>& TFuzzEntries::Targets()
         {"xlsx", Xlsx},
         {"doc", Doc},
         {"xls", Xls},
+        // The content decides the format under the extension's reader, so these formats'
+        // targets drive the same entries with corpora of their own.
+        {"rtf", Doc},
+        {"wordml2003", Doc},
+        {"spreadsheetml2003", Xls},
         {"encrypted", Encrypted},
         {"html", Html},
         {"csv", Csv},

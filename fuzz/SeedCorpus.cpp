@@ -10,9 +10,12 @@
 #include "FuzzEntries.h"
 
 #include "CompoundFileBuilder.h"
+#include "DocxChunkParts.h"
 #include "OfficeEncryptor.h"
+#include "RtfSamples.h"
 #include "WebPages.h"
 #include "WordDocumentBuilder.h"
+#include "Xml2003Samples.h"
 #include "XlsxParts.h"
 #include "ZipBuilder.h"
 
@@ -61,7 +64,7 @@ public:
     void PrintSummary() const
     {
         for (const auto& [Target, Count] : FCounts)
-            std::printf("%-12s %3d seeds, %3d taken by the reader\n", Target.c_str(), Count.Seeds, Count.Taken);
+            std::printf("%-18s %3d seeds, %3d taken by the reader\n", Target.c_str(), Count.Seeds, Count.Taken);
     }
 
 private:
@@ -239,7 +242,65 @@ void DocxSeeds(TSeedWriter& Seeds)
     Add("not-xml", Docx("<w:document><w:body><w:p>"));
     Add("doctype", Docx(R"(<!DOCTYPE d [<!ENTITY e "entity text">]>)" + WordBody(WordParagraph(WordRun("&e;")))));
     Add("no-main-part", MakeZip({{QStringLiteral("_rels/.rels"), DocxRootRels}}));
+    Add("imported-rtf-and-text", DocxChunkParts::Package(WordBody(WordParagraph(WordRun("before"))
+        + DocxChunkParts::AltChunk("rId5") + "<w:tbl><w:tr><w:tc>" + DocxChunkParts::AltChunk("rId6") + WordParagraph("")
+        + "</w:tc></w:tr></w:tbl>" + DocxChunkParts::AltChunk("rId5"))));
+    Add("imported-web-page", DocxChunkParts::Package(WordBody(DocxChunkParts::AltChunk("rId7"))));
+    Add("imported-part-missing", DocxChunkParts::Package(WordBody(DocxChunkParts::AltChunk("rId404"))));
     Seeds.Add("docx", QStringLiteral("empty-archive.docx"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+}
+
+// A sample's name as a file name: "fonts' character sets" becomes "fonts-character-sets.doc".
+QString SampleFileName(const char* Name, const char* Extension)
+{
+    QString File;
+    for (const QChar C : QString::fromUtf8(Name))
+    {
+        if (C.isLetterOrNumber())
+            File += C.toLower();
+        else if (!File.endsWith(u'-'))
+            File += u'-';
+    }
+    return File + QLatin1String(Extension);
+}
+
+void RtfSeeds(TSeedWriter& Seeds)
+{
+    for (const RtfSamples::TSample& Sample : RtfSamples::Samples())
+        Seeds.Add("rtf", SampleFileName(Sample.Name, ".doc"), Sample.Content);
+    Seeds.Add("rtf", QStringLiteral("unbalanced-groups.doc"), "{\\rtf1 {\\b open {{\\f1 \\par}}}}} after");
+    Seeds.Add("rtf", QStringLiteral("truncated-escape.doc"), "{\\rtf1 text\\'4");
+    Seeds.Add("rtf", QStringLiteral("binary-beyond-the-end.doc"), "{\\rtf1 {\\pict\\bin999999 {{ab}}");
+    Seeds.Add("rtf", QStringLiteral("out-of-range-parameters.doc"),
+        "{\\rtf1\\ansicpg-5\\deff99999999999{\\fonttbl{\\f-3\\fcharset65536\\cpg0 x;}}"
+        "\\uc-2\\u99999999999 \\u-70000?\\f-3 \\'ff\\par}");
+    Seeds.Add("rtf", QStringLiteral("code-page-without-converter.doc"),
+        RtfSamples::Document("\\ansi\\ansicpg1361", "", "\\'b0\\'a1"));
+}
+
+void WordXml2003Seeds(TSeedWriter& Seeds)
+{
+    using namespace Xml2003Samples;
+    for (const TSample& Sample : WordSamples())
+        Seeds.Add("wordml2003", SampleFileName(Sample.Name, ".doc"), Sample.Content);
+    Seeds.Add("wordml2003", QStringLiteral("not-xml.doc"), WordDocument(P(R("cut"))).chopped(30));
+    Seeds.Add("wordml2003", QStringLiteral("doctype.doc"),
+        WordDocument(P(R("&e;"))).replace("<w:wordDocument", "<!DOCTYPE w:wordDocument [<!ENTITY e \"x\">]><w:wordDocument"));
+    Seeds.Add("wordml2003", QStringLiteral("no-body.doc"),
+        "<w:wordDocument xmlns:w=\"http://schemas.microsoft.com/office/word/2003/wordml\"/>");
+}
+
+void SpreadsheetXml2003Seeds(TSeedWriter& Seeds)
+{
+    using namespace Xml2003Samples;
+    for (const TSample& Sample : SpreadsheetSamples())
+        Seeds.Add("spreadsheetml2003", SampleFileName(Sample.Name, ".xls"), Sample.Content);
+    Seeds.Add("spreadsheetml2003", QStringLiteral("row-going-back.xls"),
+        Workbook(Worksheet(Row(Text(QStringLiteral("a")), " ss:Index=\"5\"") + Row(Text(QStringLiteral("b")), " ss:Index=\"2\""))));
+    Seeds.Add("spreadsheetml2003", QStringLiteral("row-beyond-excel.xls"),
+        Workbook(Worksheet(Row(Text(QStringLiteral("a")), " ss:Index=\"1048577\""), " ss:ExpandedRowCount=\"99999999\"")));
+    Seeds.Add("spreadsheetml2003", QStringLiteral("no-worksheet.xls"), Workbook(""));
+    Seeds.Add("spreadsheetml2003", QStringLiteral("not-xml.xls"), Workbook(Worksheet(Row(Text(QStringLiteral("a"))))).chopped(30));
 }
 
 using XlsxParts::Sheet;
@@ -799,6 +860,9 @@ int main(int argc, char** argv)
     XlsxSeeds(Seeds);
     DocSeeds(Seeds);
     XlsSeeds(Seeds);
+    RtfSeeds(Seeds);
+    WordXml2003Seeds(Seeds);
+    SpreadsheetXml2003Seeds(Seeds);
     EncryptedSeeds(Seeds);
     HtmlSeeds(Seeds);
     CsvSeeds(Seeds);

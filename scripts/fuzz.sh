@@ -16,7 +16,7 @@ cd "$(dirname "$0")/.."
 
 seconds="${1:-60}"
 shift || true
-all_targets=(text microdvd docx xlsx doc xls encrypted html csv title project attributes)
+all_targets=(text microdvd docx xlsx doc xls rtf wordml2003 spreadsheetml2003 html csv encrypted title project attributes)
 if (($# > 0)); then targets=("$@"); else targets=("${all_targets[@]}"); fi
 parallel="${NUVEX_FUZZ_PARALLEL:-2}"
 
@@ -72,7 +72,7 @@ for target in "${targets[@]}"; do
 done
 wait || true
 
-printf '\n%-12s %10s %10s %9s\n' target exec/s corpus findings
+printf '\n%-18s %10s %10s %9s\n' target exec/s corpus findings
 status=0
 for target in "${targets[@]}"; do
   log="$scratch/$target.log"
@@ -81,7 +81,7 @@ for target in "${targets[@]}"; do
     awk '$2 > 0 { printf "%d", $1 / $2 }' || true)"
   corpus="$(find "$scratch/corpus/$target" -type f | wc -l)"
   mapfile -t found < <(find "$findings_root/$target" -type f \( -name 'crash-*' -o -name 'timeout-*' -o -name 'oom-*' -o -name 'leak-*' \) -newer "$scratch/$target.start" | sort)
-  printf '%-12s %10s %10s %9s\n' "$target" "${rate:-?}" "$corpus" "${#found[@]}"
+  printf '%-18s %10s %10s %9s\n' "$target" "${rate:-?}" "$corpus" "${#found[@]}"
   for file in "${found[@]}"; do echo "    $file"; done
   if ((${#found[@]} > 0)); then
     status=1

@@ -12,6 +12,7 @@ QByteArray ConverterName(quint16 CodePage)
     // Plain ASCII as the file declares it, read by its Western superset so that stray
     // 8-bit characters survive; 32769 is the name older Excel versions gave to 1252.
     case 367:
+    case 20127:
     case 32769:
         return QByteArrayLiteral("windows-1252");
     case 932:
@@ -29,6 +30,8 @@ QByteArray ConverterName(quint16 CodePage)
         return QByteArrayLiteral("x-mac-centraleurroman");
     case 10081:
         return QByteArrayLiteral("x-mac-turkish");
+    case 65001:
+        return QByteArrayLiteral("UTF-8");
     default:
         break;
     }

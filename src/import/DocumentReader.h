@@ -28,6 +28,7 @@ public:
 
     virtual QString Transform(const QString& Line) const;
 
+    // The file gives more than MaximumLines lines.
     static EDocument TooManyLines(const QString& FileName);
 
 protected:

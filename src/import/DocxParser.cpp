@@ -1,6 +1,8 @@
 #include "DocxParser.h"
 
 #include "DocumentError.h"
+#include "DocumentReader.h"
+#include "DocxChunk.h"
 #include "OfficeXml.h"
 #include "PackageRelationships.h"
 #include "ZipPackage.h"
@@ -60,17 +62,8 @@ QString MainPart(TZipPackage& Package)
 }
 } // namespace
 
-QStringList TDocxParser::Parse(const QByteArray& ZipBytes, const QString& FileName)
+QStringList TDocxParser::BodyParagraphs(const pugi::xml_node& Body, std::vector<TChunkPlace>* Chunks)
 {
-    TZipPackage Package(ZipBytes, FileName);
-    const QString Part = MainPart(Package);
-    pugi::xml_document Document;
-    TOfficeXml::Load(Package, Part, Document);
-
-    const pugi::xml_node Body = TOfficeXml::Child(TOfficeXml::Child(Document, "document"), "body");
-    if (!Body)
-        throw EDocument::InvalidFormat(FileName);
-
     QStringList Lines;
     pugi::xml_node Node = Body.first_child();
     while (Node)
@@ -81,7 +74,44 @@ QStringList TDocxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
             Lines.append(ParagraphText(Node));
             Descend = false;
         }
+        else if (Descend && Chunks && TOfficeXml::Is(Node, "altChunk"))
+            Chunks->push_back({Lines.size(), QString::fromUtf8(TOfficeXml::Attribute(Node, "id").value())});
         Node = TOfficeXml::Next(Body, Node, Descend);
     }
     return Lines;
+}
+
+QStringList TDocxParser::Parse(const QByteArray& ZipBytes, const QString& FileName)
+{
+    TZipPackage Package(ZipBytes, FileName);
+    const QString Part = MainPart(Package);
+    std::vector<TChunkPlace> Chunks;
+    QStringList Lines;
+    {
+        // The tree goes before the imported parts are read, which may be as large.
+        pugi::xml_document Document;
+        TOfficeXml::Load(Package, Part, Document);
+        const pugi::xml_node Body = TOfficeXml::Child(TOfficeXml::Child(Document, "document"), "body");
+        if (!Body)
+            throw EDocument::InvalidFormat(FileName);
+        Lines = BodyParagraphs(Body, &Chunks);
+    }
+    if (Chunks.empty())
+        return Lines;
+
+    TDocxChunk Chunk(Package, Part);
+    QStringList WithChunks;
+    qsizetype Done = 0;
+    for (const TChunkPlace& Place : Chunks)
+    {
+        WithChunks.append(Lines.mid(Done, Place.Line - Done));
+        Done = Place.Line;
+        WithChunks.append(Chunk.Lines(Place.RelationshipId));
+        // A part imported again and again must not fill the memory before the count is
+        // refused.
+        if (WithChunks.size() > TDocumentReader::MaximumLines)
+            throw TDocumentReader::TooManyLines(FileName);
+    }
+    WithChunks.append(Lines.mid(Done));
+    return WithChunks;
 }

@@ -4,11 +4,28 @@
 #include <QString>
 #include <QStringList>
 
+#include <pugixml.hpp>
+
+#include <vector>
+
 // The paragraphs of a Word document (.docx): every paragraph of the main document body in
 // document order, those in table cells and content controls included, as the text of
-// their runs, without the paragraph mark.
+// their runs, without the paragraph mark. A part that the body imports in place
+// (w:altChunk) gives its own paragraphs there.
 class TDocxParser
 {
 public:
     static QStringList Parse(const QByteArray& ZipBytes, const QString& FileName);
+
+    // Where the body imports a part: the number of paragraphs before it, and the id of
+    // its relationship.
+    struct TChunkPlace
+    {
+        qsizetype Line;
+        QString RelationshipId;
+    };
+
+    // The paragraphs of a WordprocessingML body (also of a Word 2003 XML document), and
+    // the places of its imported parts when Chunks is given.
+    static QStringList BodyParagraphs(const pugi::xml_node& Body, std::vector<TChunkPlace>* Chunks);
 };

@@ -9,6 +9,7 @@
 #include "MhtParser.h"
 #include "OfficeContent.h"
 #include "PackageDecryptor.h"
+#include "SpreadsheetXml2003Parser.h"
 #include "XlsxParser.h"
 
 TExcelReader::TExcelReader(const QByteArray& LegacyCodec)
@@ -35,12 +36,18 @@ QStringList TExcelReader::Parse(const QByteArray& Content, const QString& FileNa
         }
         return TExcelBinaryParser::Parse(Compound, Password, FileName);
     }
+    case TOfficeContent::TKind::SpreadsheetXml2003:
+        return TSpreadsheetXml2003Parser::Parse(Content, FileName);
     case TOfficeContent::TKind::Html:
         return THtmlSheetParser::Parse(Content, FileName, FLegacyCodec);
     case TOfficeContent::TKind::Mht:
         return TMhtParser::ParseSheet(Content, FileName, FLegacyCodec);
     case TOfficeContent::TKind::Text:
         return TDelimitedTextParser::Parse(Content, FileName, FLegacyCodec);
+    case TOfficeContent::TKind::Rtf:
+        throw EDocument::NotAWorkbook(FileName, QStringLiteral("RTF 文档"));
+    case TOfficeContent::TKind::WordXml2003:
+        throw EDocument::NotAWorkbook(FileName, QStringLiteral("Word 2003 XML 文档"));
     case TOfficeContent::TKind::Foreign:
         throw EDocument::NotAWorkbook(FileName, TOfficeContent::ForeignFormat(Content));
     case TOfficeContent::TKind::Unknown:

@@ -11,6 +11,10 @@ public:
     {
         Zip,
         CompoundFile,
+        Rtf,
+        // Word's and Excel's single-file XML formats of Office 2003.
+        WordXml2003,
+        SpreadsheetXml2003,
         // A web page, or a web archive: the page and its pictures in one MIME message (.mht).
         Html,
         Mht,
@@ -22,7 +26,7 @@ public:
         Unknown
     };
 
-    static TKind Sniff(const QByteArray& Content) noexcept;
+    static TKind Sniff(const QByteArray& Content);
 
     // The name of a format that Office does not open as a document or workbook ("PDF 文件",
     // "PNG 图像"), as the messages give it; empty when the bytes are none of those.

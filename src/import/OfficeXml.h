@@ -14,6 +14,12 @@ class TOfficeXml
 public:
     // Parses a part; a part that is no well-formed XML fails with EDocument naming the file.
     static void Load(TZipPackage& Package, const QString& PartName, pugi::xml_document& Document);
+    // Parses a file that is one XML document (the Office 2003 XML formats). Its parts
+    // bound a package's XML; such a file is refused when its tree would take more than
+    // MaximumTreeBytes.
+    static void Load(const QByteArray& Bytes, const QString& FileName, pugi::xml_document& Document);
+
+    static constexpr qint64 MaximumTreeBytes = qint64(1) << 30;
 
     static const char* LocalName(const pugi::xml_node& Node) noexcept;
     static bool Is(const pugi::xml_node& Node, const char* Name) noexcept;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 class TZipPackage;
@@ -14,6 +15,8 @@ public:
     static QString Target(TZipPackage& Package, const QString& SourcePart, const QString& TypeSuffix);
     // Same, but for the relationship with the given id.
     static QString TargetById(TZipPackage& Package, const QString& SourcePart, const QString& Id);
+    // The parts that the relationships from SourcePart lead to, by id, read at once.
+    static QHash<QString, QString> TargetsById(TZipPackage& Package, const QString& SourcePart);
 
     // A relationship target as a part name: relative to SourcePart's folder unless it
     // begins with "/", with "." and ".." resolved and no leading "/".

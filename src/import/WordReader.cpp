@@ -8,9 +8,11 @@
 #include "MhtParser.h"
 #include "OfficeContent.h"
 #include "PlainTextReader.h"
+#include "RtfParser.h"
 #include "WordBinaryParser.h"
 #include "WordFib.h"
 #include "WordStreamParser.h"
+#include "WordXml2003Parser.h"
 
 TWordReader::TWordReader(const QByteArray& LegacyCodec)
     : FLegacyCodec(LegacyCodec)
@@ -30,12 +32,18 @@ QStringList TWordReader::Parse(const QByteArray& Content, const QString& FileNam
             return TDocxParser::Parse(TEncryptedPackage::Decrypt(Compound, QStringList{Password}, FileName), FileName);
         return TWordBinaryParser::Parse(Compound, Password, FileName);
     }
+    case TOfficeContent::TKind::Rtf:
+        return TRtfParser::Parse(Content, FileName);
+    case TOfficeContent::TKind::WordXml2003:
+        return TWordXml2003Parser::Parse(Content, FileName);
     case TOfficeContent::TKind::Html:
         return THtmlParser::Parse(Content, FileName, FLegacyCodec);
     case TOfficeContent::TKind::Mht:
         return TMhtParser::Parse(Content, FileName, FLegacyCodec);
     case TOfficeContent::TKind::Text:
         return TPlainTextReader(FLegacyCodec).Read(Content, FileName, Password);
+    case TOfficeContent::TKind::SpreadsheetXml2003:
+        throw EDocument::NotAWordDocument(FileName, QStringLiteral("Excel 2003 XML 工作簿"));
     case TOfficeContent::TKind::Foreign:
         throw EDocument::NotAWordDocument(FileName, TOfficeContent::ForeignFormat(Content));
     case TOfficeContent::TKind::Unknown:

@@ -4,9 +4,9 @@
 
 // A Word document: one line per paragraph. The content decides the format, whatever the
 // extension says: a ZIP package is read as .docx, a compound file as a Word 6.0, Word 95
-// or Word 97-2003 document or as an encrypted .docx, a web page or web archive and plain
-// text as Word opens them; a Word 1.x or 2.x file and files of other known kinds are
-// refused with the name of their format.
+// or Word 97-2003 document or as an encrypted .docx, RTF and Word 2003 XML documents, a web
+// page or web archive and plain text as Word opens them; a Word 1.x or 2.x file and files
+// of other known kinds are refused with the name of their format.
 class TWordReader : public TDocumentReader
 {
 public:

@@ -162,15 +162,7 @@ QString CellText(const pugi::xml_node& Cell, const QStringList& Shared, const QS
     if (std::strcmp(Type, "b") == 0)
         return Value.trimmed() == u"0" ? QStringLiteral("FALSE") : QStringLiteral("TRUE");
     if (*Type == 0 || std::strcmp(Type, "n") == 0)
-    {
-        const QByteArray Number = Value.trimmed().toLatin1();
-        double Parsed = 0;
-        const char* End = Number.constData() + Number.size();
-        const auto [Rest, Error] = std::from_chars(Number.constData(), End, Parsed);
-        if (Error == std::errc() && Rest == End && std::isfinite(Parsed))
-            return TXlsxParser::FormatNumber(Parsed);
-        return Value;
-    }
+        return TXlsxParser::FormatNumberText(Value);
     // "str" (a formula's text result), "e" (an error such as #DIV/0!) and "d" (an ISO date)
     // are shown as they stand.
     return DecodeEscapes(Value);
@@ -216,6 +208,22 @@ QString TXlsxParser::FormatNumber(double Value)
     return Result;
 }
 
+QString TXlsxParser::FormatNumberText(const QString& Text)
+{
+    const QByteArray Number = Text.trimmed().toLatin1();
+    double Parsed = 0;
+    const char* End = Number.constData() + Number.size();
+    const auto [Rest, Error] = std::from_chars(Number.constData(), End, Parsed);
+    if (Error == std::errc() && Rest == End && std::isfinite(Parsed))
+        return FormatNumber(Parsed);
+    return Text;
+}
+
+EDocument TXlsxParser::InvalidRowNumber(const QString& FileName, const QString& Row)
+{
+    return EDocument(QStringLiteral("文件 '%1' 的工作表中有无效的行号 '%2'。").arg(FileName, Row));
+}
+
 QStringList TXlsxParser::Parse(const QByteArray& ZipBytes, const QString& FileName)
 {
     TZipPackage Package(ZipBytes, FileName);
@@ -244,7 +252,7 @@ QStringList TXlsxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
         const pugi::xml_attribute R = TOfficeXml::Attribute(Row, "r");
         RowNumber = R ? R.as_llong() : RowNumber + 1;
         if (RowNumber < 1 || RowNumber > MaximumRow)
-            throw EDocument(QStringLiteral("文件 '%1' 的工作表中有无效的行号 '%2'。").arg(FileName, QString::fromUtf8(R.value())));
+            throw InvalidRowNumber(FileName, QString::fromUtf8(R.value()));
         qint64 ColumnNumber = 0;
         for (pugi::xml_node Cell = Row.first_child(); Cell; Cell = Cell.next_sibling())
         {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DocumentError.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -20,4 +22,9 @@ public:
     // A number as its shortest text that reads back to the same value, with the
     // decimal separator of the default locale ("12", "3,5").
     static QString FormatNumber(double Value);
+    // The same for a number written as XML writes it ("3.5", "1E-3"); text that is no
+    // number stays as it is.
+    static QString FormatNumberText(const QString& Text);
+
+    static EDocument InvalidRowNumber(const QString& FileName, const QString& Row);
 };

@@ -5,6 +5,8 @@
 #include "model/InvalidOperation.h"
 #include "model/OSError.h"
 
+#include "RtfSamples.h"
+#include "Xml2003Samples.h"
 #include "ZipBuilder.h"
 
 #include <QDir>
@@ -333,6 +335,44 @@ private slots:
         TDocument Document;
         QVERIFY_THROWS_EXCEPTION(EDocument, Document.Load(Files.Write(QStringLiteral("w.doc"), Xlsx)));
         QVERIFY_THROWS_EXCEPTION(EDocument, Document.Load(Files.Write(QStringLiteral("e.xlsx"), QByteArray())));
+    }
+
+    // The extension chooses the reader; the reader reads what Word or Excel would open.
+    void officeContentUnderOtherExtensions_data()
+    {
+        using namespace Xml2003Samples;
+        QTest::addColumn<QString>("Name");
+        QTest::addColumn<QByteArray>("Content");
+        QTest::addColumn<QStringList>("Expected"); // empty: refused as no document of that kind
+        const QByteArray Rtf = RtfSamples::Document("\\ansi", "", "RTF\\par");
+        const QByteArray Excel = Workbook(Worksheet(Row(Text(QStringLiteral("Excel")))));
+        QTest::newRow("RTF as .doc") << QStringLiteral("r.doc") << Rtf << QStringList{QStringLiteral("RTF")};
+        QTest::newRow("RTF as .docx") << QStringLiteral("r.docx") << Rtf << QStringList{QStringLiteral("RTF")};
+        QTest::newRow("Word XML as .doc") << QStringLiteral("w.doc") << WordDocument(P(R("Word"))) << QStringList{QStringLiteral("Word")};
+        QTest::newRow("Excel XML as .xls") << QStringLiteral("e.xls") << Excel << QStringList{QStringLiteral("Excel")};
+        QTest::newRow("RTF as .xls") << QStringLiteral("r.xls") << Rtf << QStringList{};
+        QTest::newRow("Excel XML as .doc") << QStringLiteral("e.doc") << Excel << QStringList{};
+        QTest::newRow("Word XML as .xlsx") << QStringLiteral("w.xlsx") << WordDocument(P(R("Word"))) << QStringList{};
+    }
+
+    void officeContentUnderOtherExtensions()
+    {
+        QFETCH(QString, Name);
+        QFETCH(QByteArray, Content);
+        QFETCH(QStringList, Expected);
+        TFiles Files;
+        const QString Path = Files.Write(Name, Content);
+        TDocument Document;
+        try
+        {
+            Document.Load(Path);
+            QCOMPARE(LinesOf(Document), Expected);
+        }
+        catch (const EDocument& Error)
+        {
+            QVERIFY2(Expected.isEmpty(), qPrintable(Error.Message()));
+            QCOMPARE(Error.Message(), EDocument::InvalidFormat(Path).Message());
+        }
     }
 
     void stringsOutOfRangeFails()

@@ -1,6 +1,7 @@
 #include "import/DocumentError.h"
 #include "import/DocxParser.h"
 
+#include "DocxChunkParts.h"
 #include "ZipBuilder.h"
 
 #include <QTest>
@@ -146,6 +147,50 @@ private slots:
         catch (const EDocument& Error)
         {
             QVERIFY(Error.Message().contains(FileName));
+        }
+    }
+
+    void importedParts_data()
+    {
+        using namespace DocxChunkParts;
+        QTest::addColumn<QByteArray>("Content");
+        QTest::addColumn<QStringList>("Expected");
+        QTest::newRow("RTF in place") << P(R("before")) + AltChunk("rId5") + P(R("after"))
+                                      << QStringList{QStringLiteral("before")} + RtfLines + QStringList{QStringLiteral("after")};
+        QTest::newRow("plain text in a table cell, twice")
+            << "<w:tbl><w:tr><w:tc>" + AltChunk("rId6") + P("") + "</w:tc><w:tc>" + AltChunk("rId6") + P(R("B1"))
+                   + "</w:tc></w:tr></w:tbl>"
+            << TextLines + QStringList{QString()} + TextLines + QStringList{QStringLiteral("B1")};
+    }
+
+    void importedParts()
+    {
+        QFETCH(QByteArray, Content);
+        QFETCH(QStringList, Expected);
+        QCOMPARE(TDocxParser::Parse(DocxChunkParts::Package(Body(Content)), FileName), Expected);
+    }
+
+    void importedPartThatCannotBeReadIsRefused_data()
+    {
+        using DocxChunkParts::AltChunk;
+        QTest::addColumn<QByteArray>("Chunk");
+        QTest::addColumn<QString>("Reason");
+        QTest::newRow("no such relationship") << AltChunk("rId404") << QStringLiteral("'rId404' 不存在");
+        QTest::newRow("web page: no reader yet") << AltChunk("rId7") << QStringLiteral("'text/html; charset=utf-8' 不受支持");
+    }
+
+    void importedPartThatCannotBeReadIsRefused()
+    {
+        QFETCH(QByteArray, Chunk);
+        QFETCH(QString, Reason);
+        try
+        {
+            const QStringList Lines = TDocxParser::Parse(DocxChunkParts::Package(Body(P(R("text")) + Chunk)), FileName);
+            QFAIL(qPrintable(QStringLiteral("no error; lines: ") + Lines.join(u'|')));
+        }
+        catch (const EDocument& Error)
+        {
+            QVERIFY2(Error.Message().contains(FileName) && Error.Message().contains(Reason), qPrintable(Error.Message()));
         }
     }
 

@@ -3,13 +3,17 @@
 #include "import/OfficeContent.h"
 
 #include "CompoundFileBuilder.h"
+#include "RtfSamples.h"
 #include "WebPages.h"
+#include "Xml2003Samples.h"
 #include "ZipBuilder.h"
 
+#include <QStringEncoder>
 #include <QTest>
 
 using namespace WebPages;
 using TKind = TOfficeContent::TKind;
+Q_DECLARE_METATYPE(TKind)
 
 namespace
 {
@@ -55,6 +59,28 @@ private slots:
                                        << TKind::CompoundFile;
         QTest::newRow("control characters") << QByteArray("text\x01\x02 more", 11) << TKind::Unknown;
         QTest::newRow("empty") << QByteArray() << TKind::Unknown;
+
+        namespace X = Xml2003Samples;
+        const QByteArray Word = X::WordDocument(X::P(X::R("x")));
+        const QByteArray Excel = X::Workbook(X::Worksheet(X::Row(X::Text(QStringLiteral("x")))));
+        QTest::newRow("RTF") << RtfSamples::Document("\\ansi", "", "x") << TKind::Rtf;
+        QTest::newRow("Word 2003 XML") << Word << TKind::WordXml2003;
+        QTest::newRow("Word 2003 XML without declarations") << Word.mid(Word.indexOf("<w:wordDocument")) << TKind::WordXml2003;
+        QTest::newRow("Word 2003 XML in UTF-16 without mark")
+            << QByteArray(QStringEncoder(QStringConverter::Utf16BE).encode(QString::fromUtf8(Word))) << TKind::WordXml2003;
+        QTest::newRow("Excel 2003 XML") << Excel << TKind::SpreadsheetXml2003;
+        QTest::newRow("Excel 2003 XML after a comment and blanks")
+            << QByteArray("\xEF\xBB\xBF \r\n<!-- exported -->") + Excel << TKind::SpreadsheetXml2003;
+        // Office's web pages name Office namespaces too, but not these formats'.
+        QTest::newRow("Excel web page")
+            << QByteArray("<html xmlns:x=\"urn:schemas-microsoft-com:office:excel\" xmlns=\"http://www.w3.org/TR/REC-html40\">")
+            << TKind::Html;
+        QTest::newRow("web page naming the spreadsheet namespace")
+            << QByteArray("<html><body>urn:schemas-microsoft-com:office:spreadsheet</body></html>") << TKind::Html;
+        QTest::newRow("workbook of another namespace") << QByteArray("<?xml version=\"1.0\"?><Workbook xmlns=\"urn:other\"/>")
+                                                      << TKind::Text;
+        QTest::newRow("unclosed declaration") << QByteArray("<?xml version=\"1.0\"") << TKind::Text;
+        QTest::newRow("text") << QByteArray("{rtf} is no RTF") << TKind::Text;
     }
 
     void sniff()
