@@ -246,6 +246,8 @@ void DocxSeeds(TSeedWriter& Seeds)
         + DocxChunkParts::AltChunk("rId5") + "<w:tbl><w:tr><w:tc>" + DocxChunkParts::AltChunk("rId6") + WordParagraph("")
         + "</w:tc></w:tr></w:tbl>" + DocxChunkParts::AltChunk("rId5"))));
     Add("imported-web-page", DocxChunkParts::Package(WordBody(DocxChunkParts::AltChunk("rId7"))));
+    Add("imported-web-archive-and-document",
+        DocxChunkParts::Package(WordBody(DocxChunkParts::AltChunk("rId8") + DocxChunkParts::AltChunk("rId9"))));
     Add("imported-part-missing", DocxChunkParts::Package(WordBody(DocxChunkParts::AltChunk("rId404"))));
     Seeds.Add("docx", QStringLiteral("empty-archive.docx"), QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
 }

@@ -2,10 +2,31 @@
 
 #include "DocumentError.h"
 #include "DocumentReader.h"
+#include "HtmlParser.h"
+#include "MhtParser.h"
 #include "PackageRelationships.h"
 #include "RtfParser.h"
 #include "TextFileDecoder.h"
 #include "ZipPackage.h"
+
+namespace
+{
+// The charset parameter of a content type ("text/html; charset=utf-8"), unquoted; empty
+// when it names none.
+QByteArray Charset(const QString& ContentType)
+{
+    for (const QString& Parameter : ContentType.split(u';').mid(1))
+    {
+        if (Parameter.section(u'=', 0, 0).trimmed().compare(u"charset", Qt::CaseInsensitive) != 0)
+            continue;
+        QString Value = Parameter.section(u'=', 1).trimmed();
+        if (Value.size() >= 2 && Value.front() == u'"' && Value.back() == u'"')
+            Value = Value.sliced(1, Value.size() - 2);
+        return Value.toLatin1();
+    }
+    return QByteArray();
+}
+} // namespace
 
 TDocxChunk::TDocxChunk(TZipPackage& Package, const QString& SourcePart)
     : FPackage(Package)
@@ -40,8 +61,10 @@ QStringList TDocxChunk::Paragraphs(
             throw TDocumentReader::TooManyLines(FileName);
         return *std::move(Lines);
     }
-    // HTML, XHTML and web archives (text/html, application/xhtml+xml, message/rfc822,
-    // multipart/related) have no reader here yet; like every other kind they are refused.
+    if (MediaType == u"text/html" || MediaType == u"application/xhtml+xml")
+        return THtmlParser::Parse(Bytes, FileName, QByteArray(), Charset(ContentType));
+    if (MediaType == u"message/rfc822" || MediaType == u"multipart/related")
+        return TMhtParser::Parse(Bytes, FileName);
     throw EDocument(QStringLiteral("文件 '%1' 导入的部件 '%2' 的内容类型 '%3' 不受支持，无法读取。")
                         .arg(FileName, PartName, ContentType.isEmpty() ? QStringLiteral("未知") : ContentType));
 }

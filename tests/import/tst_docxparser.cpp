@@ -161,6 +161,7 @@ private slots:
             << "<w:tbl><w:tr><w:tc>" + AltChunk("rId6") + P("") + "</w:tc><w:tc>" + AltChunk("rId6") + P(R("B1"))
                    + "</w:tc></w:tr></w:tbl>"
             << TextLines + QStringList{QString()} + TextLines + QStringList{QStringLiteral("B1")};
+        QTest::newRow("web page and web archive") << AltChunk("rId7") + AltChunk("rId8") << PageLines + ArchiveLines;
     }
 
     void importedParts()
@@ -176,7 +177,8 @@ private slots:
         QTest::addColumn<QByteArray>("Chunk");
         QTest::addColumn<QString>("Reason");
         QTest::newRow("no such relationship") << AltChunk("rId404") << QStringLiteral("'rId404' 不存在");
-        QTest::newRow("web page: no reader yet") << AltChunk("rId7") << QStringLiteral("'text/html; charset=utf-8' 不受支持");
+        QTest::newRow("Word document") << AltChunk("rId9")
+                                       << QStringLiteral("'application/vnd.openxmlformats-officedocument.wordprocessingml.document' 不受支持");
     }
 
     void importedPartThatCannotBeReadIsRefused()
