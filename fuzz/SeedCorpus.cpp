@@ -350,9 +350,9 @@ void DocSeeds(TSeedWriter& Seeds)
     Builder.TableOne = false;
     Add("table-stream-zero", Builder);
     Builder.TableOne = true;
-    Builder.PropertyModifierFirst = true;
+    Builder.ModifierLists = {QByteArray("\x08\x02\x00", 3)};
     Add("property-modifier-first", Builder);
-    Builder.PropertyModifierFirst = false;
+    Builder.ModifierLists.clear();
     Builder.Pieces = {{QStringLiteral("A1\x07" "B1\x07\x07" "after\r"), true}};
     Builder.RowEnds = {6};
     Add("table-row", Builder);

@@ -49,6 +49,21 @@ QString ParagraphText(const pugi::xml_node& Paragraph)
     return Text;
 }
 
+// Whether the paragraph's mark was deleted or moved away while changes were tracked: the
+// paragraph then runs on into the next one, as the binary reader joins them when it
+// leaves out a deleted mark.
+bool MarkDeleted(const pugi::xml_node& Paragraph) noexcept
+{
+    const pugi::xml_node Mark = TOfficeXml::Child(TOfficeXml::Child(Paragraph, "pPr"), "rPr");
+    return TOfficeXml::Child(Mark, "del") || TOfficeXml::Child(Mark, "moveFrom");
+}
+
+// A table row deleted while changes were tracked.
+bool IsDeletedRow(const pugi::xml_node& Node) noexcept
+{
+    return TOfficeXml::Is(Node, "tr") && TOfficeXml::Child(TOfficeXml::Child(Node, "trPr"), "del");
+}
+
 QString MainPart(TZipPackage& Package)
 {
     QString Part = TPackageRelationships::Target(Package, QString(), QStringLiteral("/officeDocument"));
@@ -72,16 +87,26 @@ QStringList TDocxParser::Parse(const QByteArray& ZipBytes, const QString& FileNa
         throw EDocument::InvalidFormat(FileName);
 
     QStringList Lines;
+    QString Line; // paragraphs joined by deleted marks so far
     pugi::xml_node Node = Body.first_child();
     while (Node)
     {
-        bool Descend = Node.type() == pugi::node_element && !IsSkipped(Node);
+        bool Descend = Node.type() == pugi::node_element && !IsSkipped(Node) && !IsDeletedRow(Node);
         if (Descend && TOfficeXml::Is(Node, "p"))
         {
-            Lines.append(ParagraphText(Node));
+            Line += ParagraphText(Node);
+            if (!MarkDeleted(Node))
+            {
+                Lines.append(Line);
+                Line.clear();
+            }
             Descend = false;
         }
         Node = TOfficeXml::Next(Body, Node, Descend);
     }
+    // The last paragraph's mark cannot be deleted in Word; should a file say so, its
+    // text still counts.
+    if (!Line.isEmpty())
+        Lines.append(Line);
     return Lines;
 }

@@ -1,34 +1,14 @@
 #include "WordCodePage.h"
 
+#include "CodePageDecoder.h"
+#include "WindowsCharacterSet.h"
+
 namespace
 {
-constexpr quint16 AnsiCharacterSet = 0;
 constexpr quint16 MacintoshCharacterSet = 256;
 constexpr quint16 MacintoshCodePage = 10000;
 // Smaller values are the locale numbers of the first versions of Word, not languages.
 constexpr quint16 FirstLanguageId = 999;
-
-// Windows character sets (the lfCharSet of a font) and their code pages.
-quint16 CodePageOfCharacterSet(quint16 CharacterSet)
-{
-    switch (CharacterSet)
-    {
-    case 128: return 932;  // Shift JIS
-    case 129: return 949;  // Hangul
-    case 134: return 936;  // GB 2312
-    case 136: return 950;  // Big5
-    case 161: return 1253; // Greek
-    case 162: return 1254; // Turkish
-    case 163: return 1258; // Vietnamese
-    case 177: return 1255; // Hebrew
-    case 178: return 1256; // Arabic
-    case 186: return 1257; // Baltic
-    case 204: return 1251; // Cyrillic
-    case 222: return 874;  // Thai
-    case 238: return 1250; // Central European
-    default: return 1252;
-    }
-}
 
 // The Windows code page of a language (a Windows language id: primary language in the
 // low ten bits, the variant above them).
@@ -97,6 +77,18 @@ quint16 TWordCodePage::Of(quint16 CharacterSet, quint16 Language)
 {
     if (CharacterSet == MacintoshCharacterSet)
         return MacintoshCodePage;
-    return CharacterSet == AnsiCharacterSet && Language >= FirstLanguageId ? CodePageOfLanguage(Language)
-                                                                           : CodePageOfCharacterSet(CharacterSet);
+    if (CharacterSet == TWindowsCharacterSet::Ansi && Language >= FirstLanguageId)
+        return CodePageOfLanguage(Language);
+    const quint16 CodePage = TWindowsCharacterSet::CodePage(CharacterSet);
+    return CodePage != 0 ? CodePage : TCodePageDecoder::WesternEuropean;
+}
+
+quint16 TWordCodePage::OfFont(quint16 FontCharacterSet, quint16 DocumentCodePage)
+{
+    // Fonts chosen without a script record the Western set too, so in a document of
+    // another code page it tells nothing; only a set of a script of its own overrides it.
+    if (FontCharacterSet == TWindowsCharacterSet::Ansi)
+        return DocumentCodePage;
+    const quint16 CodePage = TWindowsCharacterSet::CodePage(FontCharacterSet);
+    return CodePage != 0 ? CodePage : DocumentCodePage;
 }
