@@ -3,6 +3,7 @@
 #include "MalformedDataError.h"
 
 #include <algorithm>
+#include <limits>
 
 TWordCharacterFormats::TWordCharacterFormats(
     QByteArrayView WordDocument, QByteArrayView Pages, bool Word6, quint16 PageCount)
@@ -20,6 +21,11 @@ TWordCharacterFormats::TWordCharacterFormats(
 
 QByteArrayView TWordCharacterFormats::Properties(qint64 Offset, qint64& End) const
 {
+    if (FPages.IsEmpty())
+    {
+        End = std::numeric_limits<qint64>::max();
+        return {};
+    }
     const TWordFormatPages::TRun Run = FPages.Find(Offset);
     End = Run.End;
     if (Run.Properties.isEmpty())

@@ -23,6 +23,8 @@ bool Toggle(quint8 Operand) noexcept
 
 void TWordCharacterProperties::Apply(QByteArrayView Grpprl, bool Word6)
 {
+    if (Grpprl.isEmpty())
+        return;
     TWordSprms Sprms(Grpprl, Word6);
     while (Sprms.Next())
     {

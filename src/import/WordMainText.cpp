@@ -24,10 +24,14 @@ TWordMainText::TWordMainText(const TWordPieceTable& Pieces, QByteArrayView WordD
     const TWordCharacterFormats& Characters, bool Word6, const TCodePageOf& CodePageOf)
 {
     const QList<TWordPieceTable::TRun> Runs = Pieces.Runs(WordDocument, Length);
-    FText.reserve(Length);
+    // 8-bit text waits for its decoding, which gives the text itself when it is the first.
+    if (CodePageOf)
+        FPending.reserve(Length);
+    else
+        FText.reserve(Length);
     for (const TWordPieceTable::TRun& Run : Runs)
     {
-        const QByteArray PieceModifiers = Pieces.Modifiers(Run.Modifier);
+        const QByteArray PieceModifiers = Run.Modifier == 0 ? QByteArray() : Pieces.Modifiers(Run.Modifier);
         const qint64 Width = Run.Compressed ? 1 : 2;
         for (qint64 Done = 0; Done < Run.Count;)
         {
@@ -65,20 +69,25 @@ TWordMainText::TWordMainText(const TWordPieceTable& Pieces, QByteArrayView WordD
     Flush();
 }
 
-void TWordMainText::AppendUtf16(const char* Bytes, qint64 Count, qint64 Position)
+char16_t* TWordMainText::Extend(qint64 Count, qint64 Position)
 {
     Flush();
-    Anchor(FText.size(), Position, true);
-    for (qint64 I = 0; I < Count; ++I)
-        FText += QChar(qFromLittleEndian<quint16>(Bytes + 2 * I));
+    const qsizetype Start = FText.size();
+    Anchor(Start, Position, true);
+    FText.resize(Start + Count);
+    return reinterpret_cast<char16_t*>(FText.data()) + Start;
+}
+
+void TWordMainText::AppendUtf16(const char* Bytes, qint64 Count, qint64 Position)
+{
+    qFromLittleEndian<quint16>(Bytes, Count, Extend(Count, Position));
 }
 
 void TWordMainText::AppendWestern(const char* Bytes, qint64 Count, qint64 Position)
 {
-    Flush();
-    Anchor(FText.size(), Position, true);
+    char16_t* Text = Extend(Count, Position);
     for (qint64 I = 0; I < Count; ++I)
-        FText += TWordPieceTable::Windows1252(static_cast<quint8>(Bytes[I]));
+        Text[I] = TWordPieceTable::Windows1252(static_cast<quint8>(Bytes[I])).unicode();
 }
 
 void TWordMainText::AppendEncoded(quint16 CodePage, const char* Bytes, qint64 Count, qint64 Position)
@@ -86,7 +95,9 @@ void TWordMainText::AppendEncoded(quint16 CodePage, const char* Bytes, qint64 Co
     if (CodePage != FPendingCodePage)
         Flush();
     FPendingCodePage = CodePage;
-    FPendingRuns.append({FPending.size(), Position});
+    // A run that goes on where the one before ends needs no start of its own.
+    if (FPendingRuns.isEmpty() || FPendingRuns.last().second + (FPending.size() - FPendingRuns.last().first) != Position)
+        FPendingRuns.append({FPending.size(), Position});
     FPending.append(Bytes, Count);
 }
 
@@ -122,7 +133,10 @@ void TWordMainText::Flush()
             for (qsizetype I = 0; I < MarkIndexes.size(); ++I)
                 Anchor(MarkIndexes[I], MarkPositions[I], false);
     }
-    FText += Decoded;
+    if (FText.isEmpty())
+        FText = Decoded;
+    else
+        FText += Decoded;
     FPending.clear();
     FPendingRuns.clear();
 }

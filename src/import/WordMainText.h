@@ -49,6 +49,9 @@ private:
         bool Linear = true;
     };
 
+    // Count characters more at the end of the text, to be written there, which come from
+    // Position on.
+    char16_t* Extend(qint64 Count, qint64 Position);
     void AppendUtf16(const char* Bytes, qint64 Count, qint64 Position);
     void AppendWestern(const char* Bytes, qint64 Count, qint64 Position);
     void AppendEncoded(quint16 CodePage, const char* Bytes, qint64 Count, qint64 Position);

@@ -119,6 +119,7 @@ QList<TWordPieceTable::TRun> TWordPieceTable::Runs(QByteArrayView WordDocument, 
     if (Length < 0 || Length > WordDocument.size())
         throw EMalformedData(QStringLiteral("文本长度 %1 超出了文档流").arg(Length));
     QList<TRun> Runs;
+    Runs.reserve(FPieces.size());
     qint64 Covered = 0;
     for (const TPiece& Piece : FPieces)
     {
@@ -128,8 +129,14 @@ QList<TWordPieceTable::TRun> TWordPieceTable::Runs(QByteArrayView WordDocument, 
         const qint64 Bytes = Piece.Compressed ? Count : Count * 2;
         if (Piece.Offset > WordDocument.size() || Bytes > WordDocument.size() - Piece.Offset)
             throw EMalformedData(QStringLiteral("文本片段超出了文档流"));
-        Runs.append(TRun{Piece.Start, Count, Piece.Offset, Piece.Compressed, WordDocument.data() + Piece.Offset,
-            Piece.Modifier});
+        // A piece that goes on in the stream where the one before ends, with the same kind of
+        // text and modifier, makes one run with it.
+        if (!Runs.isEmpty() && Runs.last().Compressed == Piece.Compressed && Runs.last().Modifier == Piece.Modifier
+            && Runs.last().Offset + Runs.last().Count * (Piece.Compressed ? 1 : 2) == Piece.Offset)
+            Runs.last().Count += Count;
+        else
+            Runs.append(TRun{Piece.Start, Count, Piece.Offset, Piece.Compressed, WordDocument.data() + Piece.Offset,
+                Piece.Modifier});
         Covered += Count;
     }
     if (Covered < Length)

@@ -13,7 +13,9 @@
 class TWordPieceTable
 {
 public:
-    // The characters of one piece that belong to the text asked for.
+    // Characters of the text asked for that follow each other in the stream: of one piece,
+    // or of pieces that go on where the one before ends, with the same kind of text and
+    // the same modifier.
     struct TRun
     {
         qint64 Start = 0;    // character position of the first one
@@ -33,7 +35,7 @@ public:
     // The text of a Word 6.0 / Word 95 document saved in full: one run from Offset.
     static TWordPieceTable SingleRun(qint64 Offset, qint64 Length, bool WideText);
 
-    // The runs of characters 0 to Length - 1, read from WordDocument. Raises
+    // The runs of characters 0 to Length - 1, in order, read from WordDocument. Raises
     // EMalformedData when a piece lies outside the stream or the pieces do not cover that
     // many characters.
     QList<TRun> Runs(QByteArrayView WordDocument, qint64 Length) const;
