@@ -1,7 +1,7 @@
 // Load times of large source documents through TDocument: a 20,000-row workbook (.xlsx
 // and Excel 97-2003 .xls), a 20,000-paragraph Word document and a 10 MB text file, and the
-// binary Word stream reader on 20,000 paragraphs of Word 97-2003 and of Word 95; all
-// generated here.
+// binary Word stream reader on 20,000 paragraphs of Word 97-2003 and of Word 95, the latter
+// also with fonts of two code pages and deleted words; all generated here.
 
 #include "import/Document.h"
 
@@ -124,6 +124,29 @@ QByteArray Word95Stream()
     return Builder.BuildWord6();
 }
 
+// The same paragraphs with formatting: the Cyrillic words in a Cyrillic font, the rest in a
+// Western one behind a word deleted while changes were tracked, in a Western document.
+QByteArray FormattedWord95Stream()
+{
+    TWordDocumentBuilder Builder;
+    Builder.FontCharacterSets = {0, 204};
+    const QByteArray Cyrillic = QByteArray(1, char(93)) + TWordDocumentBuilder::UInt16(1);
+    const QByteArray Deleted("\x41\x01", 2);
+    qint64 Start = 0;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QString Russian = QStringLiteral("Абзац %1 ").arg(I);
+        const QString Rest = QStringLiteral("paragraph text number %1\r").arg(I);
+        Builder.Pieces.append({Russian, true, 0, "windows-1251"});
+        Builder.Pieces.append({QStringLiteral("gone "), true});
+        Builder.Pieces.append({Rest, true});
+        Builder.CharacterRuns.append({Start, Start + Russian.size(), Cyrillic});
+        Builder.CharacterRuns.append({Start + Russian.size(), Start + Russian.size() + 5, Deleted});
+        Start += Russian.size() + 5 + Rest.size();
+    }
+    return Builder.BuildWord6();
+}
+
 void Load(benchmark::State& State, const QString& Path)
 {
     TDocument Document(QByteArrayLiteral("GB18030"));
@@ -185,6 +208,18 @@ void BM_ParseWord95Stream20000Paragraphs(benchmark::State& State)
     }
     State.counters["lines"] = double(Lines);
 }
+
+void BM_ParseWord95FormattedStream20000Paragraphs(benchmark::State& State)
+{
+    const QByteArray WordDocument = FormattedWord95Stream();
+    qsizetype Lines = 0;
+    for (auto _ : State)
+    {
+        Lines = TWordStreamParser::Parse(WordDocument, QByteArray(), QString(), QStringLiteral("paragraphs.doc")).size();
+        benchmark::DoNotOptimize(Lines);
+    }
+    State.counters["lines"] = double(Lines);
+}
 } // namespace
 
 BENCHMARK(BM_LoadXlsx20000Rows)->Unit(benchmark::kMillisecond);
@@ -193,6 +228,7 @@ BENCHMARK(BM_LoadDocx20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadText10MB)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseDocStreams20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseWord95Stream20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseWord95FormattedStream20000Paragraphs)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

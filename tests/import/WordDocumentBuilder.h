@@ -9,8 +9,8 @@
 #include <algorithm>
 
 // Builds the two streams of a small Word 97-2003 document by hand: a file information
-// block, text pieces (8-bit or UTF-16), the piece table and, when asked for, one page of
-// paragraph properties and one of character properties, so that the reader can be tested
+// block, text pieces (8-bit or UTF-16), the piece table and, when asked for, a page of
+// paragraph properties and pages of character properties, so that the reader can be tested
 // on exactly the structures a case needs. BuildWord6 builds the one stream of a Word 6.0 /
 // Word 95 document from the same pieces instead, with its font table and style sheet.
 class TWordDocumentBuilder
@@ -40,7 +40,7 @@ public:
 
     QList<TPiece> Pieces;
     QList<qint64> RowEnds;  // character positions of marks that end a table row
-    QList<TRun> CharacterRuns; // in order, on one page of character properties
+    QList<TRun> CharacterRuns; // in order, on pages of character properties
     QList<QByteArray> ModifierLists; // the property modifier lists before the pieces
     bool TableOne = true;
     qint64 TextLength = -1; // -1: the sum of the pieces
@@ -98,9 +98,10 @@ public:
         return Clx + char(0x02) + UInt32(quint32(Positions.size() + Descriptors.size())) + Positions + Descriptors;
     }
 
-    // Appends the page of character properties to WordDocument and returns its bin table;
-    // Offsets are the stream offsets of the characters and of the end of the text.
-    QByteArray AppendCharacterPage(QByteArray& WordDocument, const QList<qint64>& Offsets, bool Word6) const
+    // Appends the pages of character properties to WordDocument, 32 runs to a page, and
+    // returns their bin table; Offsets are the stream offsets of the characters and of the
+    // end of the text.
+    QByteArray AppendCharacterPages(QByteArray& WordDocument, const QList<qint64>& Offsets, bool Word6) const
     {
         if (CharacterRuns.isEmpty())
             return QByteArray();
@@ -118,24 +119,31 @@ public:
             Properties.append(Run.Properties);
             Bounds.append(Offsets[Run.End]);
         }
-        QByteArray Page(512, '\0');
-        const qsizetype Runs = Properties.size();
-        for (qsizetype I = 0; I <= Runs; ++I)
-            Put(Page, I * 4, UInt32(quint32(Bounds[I])));
-        qsizetype Free = 511;
-        for (qsizetype I = 0; I < Runs; ++I)
-            if (!Properties[I].isEmpty())
-            {
-                Free = (Free - Properties[I].size() - 1) & ~qsizetype(1);
-                Put(Page, Free, char(Properties[I].size()) + Properties[I]);
-                Page[(Runs + 1) * 4 + I] = char(Free / 2);
-            }
-        Page[511] = char(Runs);
+        constexpr qsizetype PerPage = 32;
+        QByteArray PageBounds = UInt32(quint32(Bounds.first()));
+        QByteArray PageNumbers;
         WordDocument.resize((WordDocument.size() + 511) / 512 * 512, '\0');
-        const quint32 PageNumber = quint32(WordDocument.size() / 512);
-        WordDocument += Page;
-        return UInt32(quint32(Bounds.first())) + UInt32(quint32(Bounds.last()))
-            + (Word6 ? UInt16(quint16(PageNumber)) : UInt32(PageNumber));
+        for (qsizetype First = 0; First < Properties.size(); First += PerPage)
+        {
+            QByteArray Page(512, '\0');
+            const qsizetype Runs = std::min(PerPage, Properties.size() - First);
+            for (qsizetype I = 0; I <= Runs; ++I)
+                Put(Page, I * 4, UInt32(quint32(Bounds[First + I])));
+            qsizetype Free = 511;
+            for (qsizetype I = 0; I < Runs; ++I)
+                if (!Properties[First + I].isEmpty())
+                {
+                    Free = (Free - Properties[First + I].size() - 1) & ~qsizetype(1);
+                    Put(Page, Free, char(Properties[First + I].size()) + Properties[First + I]);
+                    Page[(Runs + 1) * 4 + I] = char(Free / 2);
+                }
+            Page[511] = char(Runs);
+            const quint32 PageNumber = quint32(WordDocument.size() / 512);
+            WordDocument += Page;
+            PageBounds += UInt32(quint32(Bounds[First + Runs]));
+            PageNumbers += Word6 ? UInt16(quint16(PageNumber)) : UInt32(PageNumber);
+        }
+        return PageBounds + PageNumbers;
     }
 
     void Build(QByteArray& WordDocument, QByteArray& Table) const
@@ -177,10 +185,10 @@ public:
         Table += Clx(Positions, Descriptors);
         Put(WordDocument, Pairs + 2 + 33 * 8, UInt32(quint32(ClxOffset)) + UInt32(quint32(Table.size() - ClxOffset)));
 
-        const QByteArray CharacterBins = AppendCharacterPage(WordDocument, Offsets + QList<qint64>{WordDocument.size()}, false);
+        const QByteArray CharacterBins = AppendCharacterPages(WordDocument, Offsets + QList<qint64>{WordDocument.size()}, false);
         if (!CharacterBins.isEmpty())
         {
-            Put(WordDocument, Pairs + 2 + 12 * 8, UInt32(quint32(Table.size())) + UInt32(12));
+            Put(WordDocument, Pairs + 2 + 12 * 8, UInt32(quint32(Table.size())) + UInt32(quint32(CharacterBins.size())));
             Table += CharacterBins;
         }
         if (RowEnds.isEmpty())
@@ -264,11 +272,11 @@ public:
             Stream += Table;
         }
         AppendFontsAndStyles(Stream);
-        const QByteArray CharacterBins = AppendCharacterPage(Stream, Offsets, true);
+        const QByteArray CharacterBins = AppendCharacterPages(Stream, Offsets, true);
         if (!CharacterBins.isEmpty())
         {
             Put(Stream, 0xB8, UInt32(quint32(Stream.size())) + UInt32(quint32(CharacterBins.size())));
-            Put(Stream, 0x18E, UInt16(1));
+            Put(Stream, 0x18E, UInt16(quint16((CharacterBins.size() - 4) / 6)));
             Stream += CharacterBins;
         }
         if (RowEnds.isEmpty() && ParagraphStyles.isEmpty())

@@ -357,6 +357,20 @@ private slots:
         Builder.Complex = false;
         QTest::newRow("each run in its font's code page, saved in full") << Builder.BuildWord6() << QStringList{"Café Установка před"};
 
+        // Runs on two pages of formatting.
+        Builder.Pieces.clear();
+        Builder.CharacterRuns.clear();
+        QString Line;
+        for (int I = 0; I < 40; ++I)
+        {
+            const QString Word = I % 2 ? QStringLiteral("před ") : Russian + u' ';
+            Builder.Pieces.append({Word, true, 0, I % 2 ? "windows-1250" : "windows-1251"});
+            Builder.CharacterRuns.append({Line.size(), Line.size() + Word.size(), Word6Font(I % 2 ? 3 : 1)});
+            Line += Word;
+        }
+        Builder.Pieces.append({QStringLiteral("\r"), true});
+        QTest::newRow("runs on several pages of formatting") << Builder.BuildWord6() << QStringList{Line};
+
         Builder.CharacterRuns.clear();
         Builder.Pieces = {{Russian + u'\r', true, 0, "windows-1251"}, {Greek + u'\r', true, 0, "windows-1253"}};
         Builder.Styles = {TStyle{true, 0x0FFF, 1}, TStyle{true, 0, 2}};
