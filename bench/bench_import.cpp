@@ -183,11 +183,9 @@ void BM_LoadText10MB(benchmark::State& State)
     static const QString Path = Write(*Dir, QStringLiteral("text.txt"), TextFile());
     Load(State, Path);
 }
-void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
+
+void Parse(benchmark::State& State, const QByteArray& WordDocument, const QByteArray& Table = QByteArray())
 {
-    QByteArray WordDocument;
-    QByteArray Table;
-    WordStreams(WordDocument, Table);
     qsizetype Lines = 0;
     for (auto _ : State)
     {
@@ -197,28 +195,22 @@ void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
     State.counters["lines"] = double(Lines);
 }
 
+void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
+{
+    QByteArray WordDocument;
+    QByteArray Table;
+    WordStreams(WordDocument, Table);
+    Parse(State, WordDocument, Table);
+}
+
 void BM_ParseWord95Stream20000Paragraphs(benchmark::State& State)
 {
-    const QByteArray WordDocument = Word95Stream();
-    qsizetype Lines = 0;
-    for (auto _ : State)
-    {
-        Lines = TWordStreamParser::Parse(WordDocument, QByteArray(), QString(), QStringLiteral("paragraphs.doc")).size();
-        benchmark::DoNotOptimize(Lines);
-    }
-    State.counters["lines"] = double(Lines);
+    Parse(State, Word95Stream());
 }
 
 void BM_ParseWord95FormattedStream20000Paragraphs(benchmark::State& State)
 {
-    const QByteArray WordDocument = FormattedWord95Stream();
-    qsizetype Lines = 0;
-    for (auto _ : State)
-    {
-        Lines = TWordStreamParser::Parse(WordDocument, QByteArray(), QString(), QStringLiteral("paragraphs.doc")).size();
-        benchmark::DoNotOptimize(Lines);
-    }
-    State.counters["lines"] = double(Lines);
+    Parse(State, FormattedWord95Stream());
 }
 } // namespace
 
