@@ -40,7 +40,7 @@ TWordMainText::TWordMainText(const TWordPieceTable& Pieces, QByteArrayView WordD
             qint64 End = 0;
             const QByteArrayView Modifiers = Characters.Properties(Offset, End);
             const qint64 Span = End - Offset;
-            const qint64 Count = std::min(Run.Count - Done, Span / Width + (Span % Width != 0));
+            const qint64 Count = std::clamp<qint64>(Span / Width + (Span % Width != 0), 1, Run.Count - Done);
             TWordCharacterProperties Properties;
             Properties.Apply(Modifiers, Word6);
             Properties.Apply(PieceModifiers, Word6);
