@@ -76,6 +76,7 @@ void ReadWord6(TByteCursor& Cursor, TWordFib& Fib)
     Fib.PieceTable = ReadLocation(Cursor, Word6PieceTable);
     Cursor.Seek(Word6CharacterPageCount);
     Fib.CharacterPageCount = Cursor.ReadUInt16();
+    Cursor.Seek(Word6ParagraphPageCount);
     Fib.ParagraphPageCount = Cursor.ReadUInt16();
 }
 
