@@ -1,9 +1,9 @@
 // Load times of large source documents through TDocument: a 20,000-row workbook (.xlsx,
 // Excel 97-2003 .xls and Excel 2003 XML), a 20,000-paragraph Word document (.docx, RTF and
 // Word 2003 XML) and a 10 MB text file, and the binary Word stream reader on 20,000
-// paragraphs of Word 97-2003 and of Word 95; the same paragraphs as a Word web page and
-// web archive under .doc, the same rows as an Excel web page and as CSV under .xls; all
-// generated here.
+// paragraphs of Word 97-2003 and of Word 95, the latter also with fonts of two code pages
+// and deleted words; the same paragraphs as a Word web page and web archive under .doc,
+// the same rows as an Excel web page and as CSV under .xls; all generated here.
 
 #include "import/Document.h"
 
@@ -200,6 +200,29 @@ QByteArray CommaSeparated()
     return Text;
 }
 
+// The same paragraphs with formatting: the Cyrillic words in a Cyrillic font, the rest in a
+// Western one behind a word deleted while changes were tracked, in a Western document.
+QByteArray FormattedWord95Stream()
+{
+    TWordDocumentBuilder Builder;
+    Builder.FontCharacterSets = {0, 204};
+    const QByteArray Cyrillic = QByteArray(1, char(93)) + TWordDocumentBuilder::UInt16(1);
+    const QByteArray Deleted("\x41\x01", 2);
+    qint64 Start = 0;
+    for (int I = 1; I <= Rows; ++I)
+    {
+        const QString Russian = QStringLiteral("Абзац %1 ").arg(I);
+        const QString Rest = QStringLiteral("paragraph text number %1\r").arg(I);
+        Builder.Pieces.append({Russian, true, 0, "windows-1251"});
+        Builder.Pieces.append({QStringLiteral("gone "), true});
+        Builder.Pieces.append({Rest, true});
+        Builder.CharacterRuns.append({Start, Start + Russian.size(), Cyrillic});
+        Builder.CharacterRuns.append({Start + Russian.size(), Start + Russian.size() + 5, Deleted});
+        Start += Russian.size() + 5 + Rest.size();
+    }
+    return Builder.BuildWord6();
+}
+
 void Load(benchmark::State& State, const QString& Path)
 {
     TDocument Document(QByteArrayLiteral("GB18030"));
@@ -254,6 +277,7 @@ void BM_LoadText10MB(benchmark::State& State)
     static const QString Path = Write(*Dir, QStringLiteral("text.txt"), TextFile());
     Load(State, Path);
 }
+
 void BM_LoadHtmlDoc20000Paragraphs(benchmark::State& State)
 {
     static const QString Path = Write(*Dir, QStringLiteral("page.doc"), WebPages::WordPage(WebParagraphs()));
@@ -279,11 +303,8 @@ void BM_LoadCsvXls20000Rows(benchmark::State& State)
     Load(State, Path);
 }
 
-void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
+void Parse(benchmark::State& State, const QByteArray& WordDocument, const QByteArray& Table = QByteArray())
 {
-    QByteArray WordDocument;
-    QByteArray Table;
-    WordStreams(WordDocument, Table);
     qsizetype Lines = 0;
     for (auto _ : State)
     {
@@ -293,16 +314,22 @@ void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
     State.counters["lines"] = double(Lines);
 }
 
+void BM_ParseDocStreams20000Paragraphs(benchmark::State& State)
+{
+    QByteArray WordDocument;
+    QByteArray Table;
+    WordStreams(WordDocument, Table);
+    Parse(State, WordDocument, Table);
+}
+
 void BM_ParseWord95Stream20000Paragraphs(benchmark::State& State)
 {
-    const QByteArray WordDocument = Word95Stream();
-    qsizetype Lines = 0;
-    for (auto _ : State)
-    {
-        Lines = TWordStreamParser::Parse(WordDocument, QByteArray(), QString(), QStringLiteral("paragraphs.doc")).size();
-        benchmark::DoNotOptimize(Lines);
-    }
-    State.counters["lines"] = double(Lines);
+    Parse(State, Word95Stream());
+}
+
+void BM_ParseWord95FormattedStream20000Paragraphs(benchmark::State& State)
+{
+    Parse(State, FormattedWord95Stream());
 }
 } // namespace
 
@@ -319,6 +346,7 @@ BENCHMARK(BM_LoadHtmlXls20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LoadCsvXls20000Rows)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseDocStreams20000Paragraphs)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ParseWord95Stream20000Paragraphs)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseWord95FormattedStream20000Paragraphs)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -213,6 +213,12 @@ void DocxSeeds(TSeedWriter& Seeds)
         + "<w:r><w:fldChar w:fldCharType=\"separate\"/></w:r>" + WordRun(" 7")
         + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r><w:hyperlink r:id=\"rId9\">" + WordRun(" link")
         + "</w:hyperlink><w:moveFrom>" + WordRun("moved") + "</w:moveFrom>"))));
+    Add("tracked-paragraphs", Docx(WordBody("<w:p><w:pPr><w:rPr><w:del w:id=\"1\"/></w:rPr></w:pPr>" + WordRun("joined ")
+        + "</w:p>" + WordParagraph(WordRun("paragraph")) + "<w:p><w:pPr><w:rPr><w:moveFrom w:id=\"2\"/></w:rPr></w:pPr>"
+        + "<w:moveFrom>" + WordRun("moved") + "</w:moveFrom></w:p><w:tbl><w:tr><w:trPr><w:del w:id=\"3\"/></w:trPr><w:tc>"
+        + WordParagraph(WordRun("deleted row")) + "</w:tc></w:tr><w:tr><w:tc>" + WordParagraph(WordRun("kept row"))
+        + "</w:tc></w:tr></w:tbl><w:p><w:pPr><w:rPr><w:ins w:id=\"4\"/></w:rPr></w:pPr><w:moveTo>" + WordRun("moved")
+        + "</w:moveTo></w:p>")));
     Add("text-box-and-alternate-content", Docx(WordBody(WordParagraph(WordRun("outer")
         + "<w:r><w:pict><v:shape xmlns:v=\"urn:schemas-microsoft-com:vml\"><v:textbox><w:txbxContent>"
         + WordParagraph(WordRun("boxed")) + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>"
@@ -397,6 +403,68 @@ QByteArray WordBinary(const TWordDocumentBuilder& Builder)
         {Builder.TableOne ? QStringLiteral("1Table") : QStringLiteral("0Table"), Table}});
 }
 
+// Deleted and inserted text in character formatting and in pieces' own modifiers.
+void TrackedChangeSeeds(TSeedWriter& Seeds)
+{
+    const QByteArray Deleted("\x00\x08\x01", 3);
+    const QByteArray Inserted("\x01\x08\x01", 3);
+    TWordDocumentBuilder Builder;
+    Builder.Pieces = {{QStringLiteral("The dogfrog jumps\r二行目\r"), false}};
+    Builder.CharacterRuns = {{4, 7, Deleted}, {7, 11, Inserted}, {17, 18, Deleted}};
+    Seeds.Add("doc", QStringLiteral("tracked-changes.doc"), WordBinary(Builder));
+    Builder.Pieces = {{QStringLiteral("Keep gone\ra\x07" "b\x07\x07" "c\x07\x07\x07"), true}};
+    Builder.CharacterRuns = {{5, 9, Deleted}, {10, 15, Deleted}};
+    Builder.RowEnds = {14, 18};
+    Seeds.Add("doc", QStringLiteral("deleted-table-row.doc"), WordBinary(Builder));
+    Builder.RowEnds.clear();
+    Builder.CharacterRuns.clear();
+    Builder.Pieces = {{QStringLiteral("Keep "), true}, {QStringLiteral("gone "), true, quint16((0x41 << 1) | (1 << 8))},
+        {QStringLiteral("moved "), false, 0x0001}, {QStringLiteral("end\r"), false}};
+    Builder.ModifierLists = {Deleted + Inserted};
+    Seeds.Add("doc", QStringLiteral("deleted-pieces.doc"), WordBinary(Builder));
+}
+
+// Word 6.0 / Word 95 documents: one stream, 8-bit text in the code pages of its fonts.
+void Word95Seeds(TSeedWriter& Seeds)
+{
+    const auto Add = [&Seeds](const char* Name, const TWordDocumentBuilder& Builder) {
+        Seeds.Add("doc", QLatin1String(Name) + QStringLiteral(".doc"),
+            MakeCompoundFile({{QStringLiteral("WordDocument"), Builder.BuildWord6()}}));
+    };
+    const auto Font = [](quint16 Index) { return QByteArray(1, char(93)) + TWordDocumentBuilder::UInt16(Index); };
+    TWordDocumentBuilder Builder;
+    Builder.Complex = false;
+    Builder.Pieces = {{QStringLiteral("Déjà vu\r\r"), true}};
+    Add("word95-saved-in-full", Builder);
+    Builder.Complex = true;
+    Builder.FontCharacterSets = {0, 204, 238, 161, 128};
+    Builder.Pieces = {{QStringLiteral("Café "), true, 0, "windows-1252"}, {QStringLiteral("Установка "), true, 0, "windows-1251"},
+        {QStringLiteral("před "), true, 0, "windows-1250"}, {QStringLiteral("Καλημέρα\r"), true, 0, "windows-1253"},
+        {QStringLiteral("字幕\r"), true, 0, "windows-932"}};
+    Builder.CharacterRuns = {{5, 15, Font(1)}, {15, 20, Font(2)}, {20, 29, Font(3)}, {29, 32, Font(4)}};
+    Add("word95-fonts", Builder);
+    Builder.CharacterRuns = {{0, 15, QByteArray("\x50\x02\x00", 3)}};
+    Builder.Styles = {{true, 0x0FFF, 1}, {true, 0, 3}, {false, 0x0FFF, 2}, {true, 1, -1}};
+    Builder.ParagraphStyles = {1, 3};
+    Builder.DefaultFont = 1;
+    Add("word95-styles", Builder);
+    Builder.Styles.clear();
+    Builder.ParagraphStyles.clear();
+    Builder.FontCharacterSets.clear();
+    Builder.CharacterRuns = {{4, 7, QByteArray("\x41\x01", 2)}, {7, 11, QByteArray("\x42\x01", 2)}};
+    Builder.Pieces = {{QStringLiteral("The dogfrog jumps\r"), true}, {QStringLiteral("gone\r"), true, quint16((65 << 1) | (1 << 8))}};
+    Add("word95-tracked-changes", Builder);
+    Builder.CharacterRuns.clear();
+    Builder.Language = 0x0411;
+    Builder.CodePage = "windows-932";
+    Builder.Pieces = {{QStringLiteral("前書き\rあ\x07い\x07\x07"), true}, {QStringLiteral("う\x07\x07\x07後\r"), true}};
+    Builder.RowEnds = {8, 12};
+    Add("word95-double-byte-table", Builder);
+    Builder.Pieces = {{QStringLiteral("繁體字幕\r第二行\r"), false}};
+    Builder.RowEnds.clear();
+    Add("word95-far-east-utf16", Builder);
+}
+
 void DocSeeds(TSeedWriter& Seeds)
 {
     Seeds.Add("doc", QStringLiteral("paragraphs.doc"), Fixture("tests/data/documents/paragraphs.doc"));
@@ -414,9 +482,9 @@ void DocSeeds(TSeedWriter& Seeds)
     Builder.TableOne = false;
     Add("table-stream-zero", Builder);
     Builder.TableOne = true;
-    Builder.PropertyModifierFirst = true;
+    Builder.ModifierLists = {QByteArray("\x08\x02\x00", 3)};
     Add("property-modifier-first", Builder);
-    Builder.PropertyModifierFirst = false;
+    Builder.ModifierLists.clear();
     Builder.Pieces = {{QStringLiteral("A1\x07" "B1\x07\x07" "after\r"), true}};
     Builder.RowEnds = {6};
     Add("table-row", Builder);
@@ -440,6 +508,8 @@ void DocSeeds(TSeedWriter& Seeds)
     Seeds.Add("doc", QStringLiteral("lower-case-names.doc"),
         MakeCompoundFile({{QStringLiteral("worddocument"), WordDocument}, {QStringLiteral("1table"), Table}}));
     Seeds.Add("doc", QStringLiteral("not-compound.doc"), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 truncated header");
+    TrackedChangeSeeds(Seeds);
+    Word95Seeds(Seeds);
 }
 
 // BIFF8 records, written byte by byte.

@@ -7,20 +7,36 @@
 #include "PackageRelationships.h"
 #include "ZipPackage.h"
 
+#include <cstring>
+
 namespace
 {
 // Subtrees whose text is not part of the paragraph as read: deleted and moved-away
 // revisions, field codes (the field result is shown instead), the fallback copy of
 // alternate content, ruby guide text above its base text, and text boxes, which belong
 // to a story of their own.
-bool IsSkipped(const pugi::xml_node& Node) noexcept
+bool IsSkipped(const char* Name) noexcept
 {
     static const char* const Skipped[] = {"del", "delText", "moveFrom", "instrText", "delInstrText", "Fallback",
         "txbxContent", "rt", "pPr", "rPr", "sectPr", "footnoteReference", "endnoteReference", "commentReference"};
-    for (const char* Name : Skipped)
-        if (TOfficeXml::Is(Node, Name))
+    for (const char* Other : Skipped)
+        if (std::strcmp(Name, Other) == 0)
             return true;
     return false;
+}
+
+// The local name of an element whose subtree is read, null for other nodes.
+const char* ReadName(const pugi::xml_node& Node) noexcept
+{
+    if (Node.type() != pugi::node_element)
+        return nullptr;
+    const char* Name = TOfficeXml::LocalName(Node);
+    return IsSkipped(Name) ? nullptr : Name;
+}
+
+bool Equal(const char* Name, const char* Other) noexcept
+{
+    return std::strcmp(Name, Other) == 0;
 }
 
 QString ParagraphText(const pugi::xml_node& Paragraph)
@@ -29,26 +45,46 @@ QString ParagraphText(const pugi::xml_node& Paragraph)
     pugi::xml_node Node = Paragraph.first_child();
     while (Node)
     {
-        bool Descend = Node.type() == pugi::node_element && !IsSkipped(Node);
+        const char* Name = ReadName(Node);
+        bool Descend = Name != nullptr;
         if (Descend)
         {
-            if (TOfficeXml::Is(Node, "t"))
+            if (Equal(Name, "t"))
             {
                 TOfficeXml::AppendText(Node, Text);
                 Descend = false;
             }
-            else if (TOfficeXml::Is(Node, "tab") || TOfficeXml::Is(Node, "ptab"))
+            else if (Equal(Name, "tab") || Equal(Name, "ptab"))
                 Text += u'\t';
-            else if (TOfficeXml::Is(Node, "br") || TOfficeXml::Is(Node, "cr"))
+            else if (Equal(Name, "br") || Equal(Name, "cr"))
                 Text += u' ';
-            else if (TOfficeXml::Is(Node, "noBreakHyphen"))
+            else if (Equal(Name, "noBreakHyphen"))
                 Text += u'-';
-            else if (TOfficeXml::Is(Node, "p"))
+            else if (Equal(Name, "p"))
                 Descend = false; // a paragraph inside a paragraph lives in a text box or frame
         }
         Node = TOfficeXml::Next(Paragraph, Node, Descend);
     }
     return Text;
+}
+
+// Whether the paragraph's mark was deleted or moved away while changes were tracked: the
+// paragraph then runs on into the next one, as the binary reader joins them when it
+// leaves out a deleted mark.
+bool MarkDeleted(const pugi::xml_node& Paragraph) noexcept
+{
+    // The paragraph's properties come first, if it has any.
+    const pugi::xml_node Properties = Paragraph.first_child();
+    if (!TOfficeXml::Is(Properties, "pPr"))
+        return false;
+    const pugi::xml_node Mark = TOfficeXml::Child(Properties, "rPr");
+    return TOfficeXml::Child(Mark, "del") || TOfficeXml::Child(Mark, "moveFrom");
+}
+
+// Whether a table row was deleted while changes were tracked.
+bool IsDeletedRow(const pugi::xml_node& Row) noexcept
+{
+    return TOfficeXml::Child(TOfficeXml::Child(Row, "trPr"), "del");
 }
 
 QString MainPart(TZipPackage& Package)
@@ -65,19 +101,35 @@ QString MainPart(TZipPackage& Package)
 QStringList TDocxParser::BodyParagraphs(const pugi::xml_node& Body, std::vector<TChunkPlace>* Chunks)
 {
     QStringList Lines;
+    QString Line; // paragraphs joined by deleted marks so far
     pugi::xml_node Node = Body.first_child();
     while (Node)
     {
-        bool Descend = Node.type() == pugi::node_element && !IsSkipped(Node);
-        if (Descend && TOfficeXml::Is(Node, "p"))
+        const char* Name = ReadName(Node);
+        bool Descend = Name != nullptr;
+        if (Descend && Equal(Name, "p"))
         {
-            Lines.append(ParagraphText(Node));
+            if (Line.isEmpty())
+                Line = ParagraphText(Node);
+            else
+                Line += ParagraphText(Node);
+            if (!MarkDeleted(Node))
+            {
+                Lines.append(std::move(Line));
+                Line = QString();
+            }
             Descend = false;
         }
-        else if (Descend && Chunks && TOfficeXml::Is(Node, "altChunk"))
+        else if (Descend && Equal(Name, "tr") && IsDeletedRow(Node))
+            Descend = false;
+        else if (Descend && Chunks && Equal(Name, "altChunk"))
             Chunks->push_back({Lines.size(), QString::fromUtf8(TOfficeXml::Attribute(Node, "id").value())});
         Node = TOfficeXml::Next(Body, Node, Descend);
     }
+    // The last paragraph's mark cannot be deleted in Word; should a file say so, its
+    // text still counts.
+    if (!Line.isEmpty())
+        Lines.append(Line);
     return Lines;
 }
 

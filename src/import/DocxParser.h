@@ -10,8 +10,11 @@
 
 // The paragraphs of a Word document (.docx): every paragraph of the main document body in
 // document order, those in table cells and content controls included, as the text of
-// their runs, without the paragraph mark. A part that the body imports in place
-// (w:altChunk) gives its own paragraphs there.
+// their runs, without the paragraph mark. Changes tracked in the document count as
+// accepted: deleted and moved-away text is left out, inserted and moved-in text kept, a
+// paragraph whose mark was deleted runs on into the next one, and a deleted table row
+// gives no lines. A part that the body imports in place (w:altChunk) gives its own
+// paragraphs there.
 class TDocxParser
 {
 public:

@@ -5,7 +5,7 @@
 #include "RtfKeyword.h"
 #include "RtfParagraphs.h"
 #include "UnsupportedFormatError.h"
-#include "WordCodePage.h"
+#include "WindowsCharacterSet.h"
 
 #include <QHash>
 
@@ -362,7 +362,10 @@ private:
             break;
         case TAction::CharacterSet:
             if (TFont* Font = DefinedFont())
-                Font->CharacterSetPage = TWordCodePage::OfCharacterSet(quint16(std::clamp(Parameter.value_or(0), 0, 0xFFFF)));
+            {
+                const quint16 CodePage = TWindowsCharacterSet::CodePage(quint16(std::clamp(Parameter.value_or(0), 0, 0xFFFF)));
+                Font->CharacterSetPage = CodePage != 0 ? std::optional<quint16>(CodePage) : std::nullopt;
+            }
             break;
         case TAction::FontCodePage:
             if (TFont* Font = DefinedFont(); Font && Parameter && *Parameter > 0 && *Parameter <= 0xFFFF)

@@ -2,11 +2,10 @@
 
 #include <QtGlobal>
 
-#include <optional>
-
-// The code page of the 8-bit text of a Word 6.0 or Word 95 document. Such a document
+// The code pages of the 8-bit text of a Word 6.0 or Word 95 document. Such a document
 // names no code page: its block gives the Windows character set of the text, or leaves
-// it to the language of the Word that saved it, whose Windows code page the text is in.
+// it to the language of the Word that saved it, whose Windows code page the text is in;
+// and each font of its font table names the character set of the runs written in it.
 class TWordCodePage
 {
 public:
@@ -14,8 +13,8 @@ public:
     // language that the document's information block gives.
     static quint16 Of(quint16 CharacterSet, quint16 Language);
 
-    // The code page of a Windows character set, as fonts name it (Word's font table, RTF's
-    // \fcharset); none for the default and symbol sets and for sets that name no code
-    // page, whose text is in the code page of the document.
-    static std::optional<quint16> OfCharacterSet(quint16 CharacterSet);
+    // The code page of the runs in a font of this character set. The Western set (the
+    // value of fonts saved without a script of their own) and the sets that name no code
+    // page leave the text in the document's code page.
+    static quint16 OfFont(quint16 FontCharacterSet, quint16 DocumentCodePage);
 };

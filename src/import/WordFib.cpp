@@ -26,7 +26,8 @@ constexpr quint16 FlagExtendedCharacters = 0x1000;
 constexpr quint16 FlagObfuscated = 0x8000;
 
 constexpr int TextLengthIndex = 3;           // ccpText among the 32-bit values
-constexpr int ParagraphFormatPagesIndex = 13; // fcPlcfBtePapx among the offset/size pairs
+constexpr int CharacterFormatPagesIndex = 12; // fcPlcfBteChpx among the offset/size pairs
+constexpr int ParagraphFormatPagesIndex = 13; // fcPlcfBtePapx
 constexpr int PieceTableIndex = 33;          // fcClx among the offset/size pairs
 
 // Fixed offsets of the Word 6.0 / Word 95 block.
@@ -34,8 +35,12 @@ constexpr qsizetype Word6Language = 0x06;
 constexpr qsizetype Word6CharacterSet = 0x14;
 constexpr qsizetype Word6TextStart = 0x18;
 constexpr qsizetype Word6TextLength = 0x34;
+constexpr qsizetype Word6StyleSheet = 0x60;
+constexpr qsizetype Word6CharacterFormatPages = 0xB8;
 constexpr qsizetype Word6ParagraphFormatPages = 0xC0;
+constexpr qsizetype Word6FontTable = 0xD0;
 constexpr qsizetype Word6PieceTable = 0x160;
+constexpr qsizetype Word6CharacterPageCount = 0x18E;
 constexpr qsizetype Word6ParagraphPageCount = 0x190;
 
 EUnsupportedFormat OlderFormatError(const QString& Format)
@@ -64,8 +69,13 @@ void ReadWord6(TByteCursor& Cursor, TWordFib& Fib)
     Fib.TextStart = Cursor.ReadUInt32();
     Cursor.Seek(Word6TextLength);
     Fib.TextLength = Cursor.ReadUInt32();
+    Fib.StyleSheet = ReadLocation(Cursor, Word6StyleSheet);
+    Fib.CharacterFormatPages = ReadLocation(Cursor, Word6CharacterFormatPages);
     Fib.ParagraphFormatPages = ReadLocation(Cursor, Word6ParagraphFormatPages);
+    Fib.FontTable = ReadLocation(Cursor, Word6FontTable);
     Fib.PieceTable = ReadLocation(Cursor, Word6PieceTable);
+    Cursor.Seek(Word6CharacterPageCount);
+    Fib.CharacterPageCount = Cursor.ReadUInt16();
     Cursor.Seek(Word6ParagraphPageCount);
     Fib.ParagraphPageCount = Cursor.ReadUInt16();
 }
@@ -94,6 +104,7 @@ void ReadWord97(TByteCursor& Cursor, TWordFib& Fib)
     Fib.TextLength = Cursor.ReadUInt32();
     Fib.PieceTable = ReadLocation(Cursor, Pairs + PieceTableIndex * 8);
     Fib.ParagraphFormatPages = ReadLocation(Cursor, Pairs + ParagraphFormatPagesIndex * 8);
+    Fib.CharacterFormatPages = ReadLocation(Cursor, Pairs + CharacterFormatPagesIndex * 8);
 }
 } // namespace
 

@@ -42,6 +42,7 @@ public:
     quint32 TextLength = 0; // characters of the main document text
     TLocation PieceTable;
     TLocation ParagraphFormatPages;
+    TLocation CharacterFormatPages;
 
     // Word 6.0 and Word 95 only.
     bool Complex = true;       // fast-saved: the text lies in pieces, otherwise in one run
@@ -50,4 +51,7 @@ public:
     quint16 Language = 0;      // the language of the Word that saved it
     quint16 CharacterSet = 0;  // the Windows character set of the text; 0 means "by language"
     quint16 ParagraphPageCount = 0; // formatting pages, also those the page index leaves out
+    quint16 CharacterPageCount = 0; // the same for the character formatting
+    TLocation FontTable;
+    TLocation StyleSheet;
 };

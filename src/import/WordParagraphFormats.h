@@ -1,11 +1,13 @@
 #pragma once
 
-#include <QByteArrayView>
-#include <QList>
+#include "WordFormatPages.h"
 
-// The paragraph properties of a Word document as far as tables need them: which
-// paragraph marks end a table row. Word stores a row end as a paragraph of its own whose
-// mark is the same character as a cell end; only its properties tell them apart.
+#include <QByteArrayView>
+
+// The paragraph properties of a Word document as far as reading its text needs them: which
+// paragraph marks end a table row, and each paragraph's style. Word stores a row end as a
+// paragraph of its own whose mark is the same character as a cell end; only its properties
+// tell them apart.
 class TWordParagraphFormats
 {
 public:
@@ -20,15 +22,14 @@ public:
     // outer or a nested table). Raises EMalformedData for a damaged formatting page.
     bool IsRowEnd(qint64 MarkOffset) const;
 
+    // The style (istd) of the paragraph whose mark lies at this stream offset; 0, the
+    // normal style, when its properties do not name one. Fails as IsRowEnd does.
+    quint16 Style(qint64 MarkOffset) const;
+
 private:
-    static constexpr qsizetype PageSize = 512;
+    // The style and the property list that follows it, empty for the default properties.
+    QByteArrayView Properties(qint64 MarkOffset) const;
 
-    void AddUnlistedPages(quint16 PageCount);
-    bool GrpprlMarksRowEnd(QByteArrayView Grpprl) const;
-    bool Word6GrpprlMarksRowEnd(QByteArrayView Grpprl) const;
-
-    QByteArrayView FWordDocument;
+    TWordFormatPages FPages;
     bool FWord6 = false;
-    QList<quint32> FBoundaries; // stream offsets where the pages' ranges start, then one past the last
-    QList<quint32> FPageNumbers;
 };

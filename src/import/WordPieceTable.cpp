@@ -14,39 +14,51 @@ constexpr quint8 PieceDescriptors = 0x02;
 constexpr qsizetype DescriptorSize = 8;
 constexpr quint32 CompressedFlag = 0x40000000;
 constexpr quint32 OffsetMask = 0x3FFFFFFF;
+
+// A piece's modifier names a list of modifiers (bit 0 set, the list's index above it) or
+// holds one modifier with a one-byte operand, whose code Word 6.0 and Word 95 give in
+// full and Word 97-2003 by a number that only a table turns into the code.
+constexpr quint16 ComplexModifier = 0x0001;
+constexpr quint8 Word97ModifierDeleted = 0x41;  // sprmCFRMarkDel
+constexpr quint8 Word97ModifierInserted = 0x42; // sprmCFRMarkIns
+constexpr quint16 SprmDeleted = 0x0800;
+constexpr quint16 SprmInserted = 0x0801;
 } // namespace
 
 TWordPieceTable::TWordPieceTable(QByteArrayView Clx)
 {
-    Read(Clx, false, false);
+    Read(Clx, false);
 }
 
 TWordPieceTable TWordPieceTable::Word6(QByteArrayView Clx, bool WideText)
 {
     TWordPieceTable Table;
-    Table.Read(Clx, true, WideText);
+    Table.FWord6 = true;
+    Table.Read(Clx, WideText);
     return Table;
 }
 
 TWordPieceTable TWordPieceTable::SingleRun(qint64 Offset, qint64 Length, bool WideText)
 {
     TWordPieceTable Table;
+    Table.FWord6 = true;
     if (Length > 0)
         Table.FPieces.append(TPiece{0, Length, Offset, !WideText});
     return Table;
 }
 
-void TWordPieceTable::Read(QByteArrayView Clx, bool Word6, bool WideText)
+void TWordPieceTable::Read(QByteArrayView Clx, bool WideText)
 {
     TByteCursor Cursor(Clx);
-    // Property modifiers of fast-saved documents come first; they carry no text.
+    // The property modifier lists of fast-saved documents come first; pieces name them by
+    // their index.
     quint8 Kind = Cursor.ReadUInt8();
     while (Kind == PropertyModifier)
     {
         const auto Size = static_cast<qint16>(Cursor.ReadUInt16());
         if (Size < 0)
             throw EMalformedData(QStringLiteral("片段表中的格式修饰长度 %1 无效").arg(Size));
-        Cursor.Skip(Size);
+        FModifierLists.append(Cursor.ReadBytes(Size).toByteArray());
         Kind = Cursor.ReadUInt8();
     }
     if (Kind != PieceDescriptors)
@@ -71,11 +83,11 @@ void TWordPieceTable::Read(QByteArrayView Clx, bool Word6, bool WideText)
             throw EMalformedData(QStringLiteral("片段表的字符位置没有递增"));
         DescriptorCursor.Skip(2);
         const quint32 Location = DescriptorCursor.ReadUInt32();
-        DescriptorCursor.Skip(2);
         TPiece Piece;
+        Piece.Modifier = DescriptorCursor.ReadUInt16();
         Piece.Start = Start;
         Piece.End = End;
-        if (Word6)
+        if (FWord6)
         {
             // Word 6.0 and Word 95 give plain stream offsets; the kind of text is the document's.
             Piece.Compressed = !WideText;
@@ -100,13 +112,14 @@ QChar TWordPieceTable::Windows1252(quint8 Byte) noexcept
     return Byte >= 0x80 && Byte <= 0x9F ? QChar(High[Byte - 0x80]) : QChar(Byte);
 }
 
-template <class TAppend>
-void TWordPieceTable::ForEachRun(QByteArrayView WordDocument, qint64 Length, TAppend Append) const
+QList<TWordPieceTable::TRun> TWordPieceTable::Runs(QByteArrayView WordDocument, qint64 Length) const
 {
     // Every character takes at least one byte of the stream, so a longer text can only
     // come from a damaged table; checking first keeps such a table from costing memory.
     if (Length < 0 || Length > WordDocument.size())
         throw EMalformedData(QStringLiteral("文本长度 %1 超出了文档流").arg(Length));
+    QList<TRun> Runs;
+    Runs.reserve(FPieces.size());
     qint64 Covered = 0;
     for (const TPiece& Piece : FPieces)
     {
@@ -116,34 +129,44 @@ void TWordPieceTable::ForEachRun(QByteArrayView WordDocument, qint64 Length, TAp
         const qint64 Bytes = Piece.Compressed ? Count : Count * 2;
         if (Piece.Offset > WordDocument.size() || Bytes > WordDocument.size() - Piece.Offset)
             throw EMalformedData(QStringLiteral("文本片段超出了文档流"));
-        Append(Piece, WordDocument.data() + Piece.Offset, Count);
+        // A piece that goes on in the stream where the one before ends, with the same kind of
+        // text and modifier, makes one run with it.
+        if (!Runs.isEmpty() && Runs.last().Compressed == Piece.Compressed && Runs.last().Modifier == Piece.Modifier
+            && Runs.last().Offset + Runs.last().Count * (Piece.Compressed ? 1 : 2) == Piece.Offset)
+            Runs.last().Count += Count;
+        else
+            Runs.append(TRun{Piece.Start, Count, Piece.Offset, Piece.Compressed, WordDocument.data() + Piece.Offset,
+                Piece.Modifier});
         Covered += Count;
     }
     if (Covered < Length)
         throw EMalformedData(QStringLiteral("片段表只含 %1 个字符，少于正文的 %2 个").arg(Covered).arg(Length));
-}
-
-QString TWordPieceTable::Text(QByteArrayView WordDocument, qint64 Length) const
-{
-    QString Text;
-    if (Length >= 0 && Length <= WordDocument.size())
-        Text.reserve(Length);
-    ForEachRun(WordDocument, Length, [&Text](const TPiece& Piece, const char* Source, qint64 Count) {
-        for (qint64 I = 0; I < Count; ++I)
-            Text += Piece.Compressed ? Windows1252(static_cast<quint8>(Source[I]))
-                                     : QChar(qFromLittleEndian<quint16>(Source + 2 * I));
-    });
-    return Text;
+    return Runs;
 }
 
 QByteArray TWordPieceTable::Bytes(QByteArrayView WordDocument, qint64 Length) const
 {
     QByteArray Bytes;
-    if (Length >= 0 && Length <= WordDocument.size())
-        Bytes.reserve(Length);
-    ForEachRun(WordDocument, Length,
-        [&Bytes](const TPiece&, const char* Source, qint64 Count) { Bytes.append(Source, Count); });
+    for (const TRun& Run : Runs(WordDocument, Length))
+        Bytes.append(Run.Bytes, Run.Count);
     return Bytes;
+}
+
+QByteArray TWordPieceTable::Modifiers(quint16 Modifier) const
+{
+    if (Modifier & ComplexModifier)
+    {
+        const qsizetype Index = Modifier >> 1;
+        return Index < FModifierLists.size() ? FModifierLists[Index] : QByteArray();
+    }
+    const quint8 Code = (Modifier >> 1) & 0x7F;
+    const char Operand = char(Modifier >> 8);
+    if (FWord6)
+        return Code == 0 ? QByteArray() : QByteArray(1, char(Code)) + Operand;
+    if (Code != Word97ModifierDeleted && Code != Word97ModifierInserted)
+        return QByteArray();
+    const quint16 Sprm = Code == Word97ModifierDeleted ? SprmDeleted : SprmInserted;
+    return QByteArray(1, char(Sprm & 0xFF)) + char(Sprm >> 8) + Operand;
 }
 
 qint64 TWordPieceTable::StreamOffset(qint64 Position) const

@@ -1,7 +1,6 @@
 #include "WordStreamParser.h"
 
 #include "ByteCursor.h"
-#include "CodePageDecoder.h"
 #include "DocumentError.h"
 #include "EncryptionError.h"
 #include "PasswordError.h"
@@ -9,13 +8,18 @@
 #include "Rc4Key.h"
 #include "UnsupportedEncryptionError.h"
 #include "UnsupportedFormatError.h"
+#include "WordCharacterFormats.h"
 #include "WordCodePage.h"
 #include "WordFib.h"
+#include "WordMainText.h"
 #include "WordParagraphFormats.h"
 #include "WordParagraphs.h"
 #include "WordPieceTable.h"
+#include "WordRunCodePages.h"
 
 #include <algorithm>
+#include <functional>
+#include <limits>
 #include <optional>
 
 namespace
@@ -60,65 +64,82 @@ void DecryptStreams(const TWordFib& Header, const QString& Password, const QStri
         throw TEncryptionError::UnknownVersion(Major, Minor);
 }
 
+bool Holds(const QByteArray& Stream, const TWordFib::TLocation& Location)
+{
+    return Location.Offset <= quint64(Stream.size()) && Location.Size <= quint64(Stream.size()) - Location.Offset;
+}
+
 QByteArrayView Slice(const QByteArray& Stream, const TWordFib::TLocation& Location, const QString& What)
 {
-    if (Location.Offset > quint64(Stream.size()) || Location.Size > quint64(Stream.size()) - Location.Offset)
+    if (!Holds(Stream, Location))
         throw EMalformedData(QStringLiteral("%1超出了表格流").arg(What));
     return QByteArrayView(Stream).sliced(Location.Offset, Location.Size);
 }
 
-// Where the paragraph and cell marks of a decoded text lie in the undecoded one. In a
-// double-byte code page a character may take two positions; the marks are single bytes in
-// every code page, so the n-th mark of the text is the n-th mark among the bytes.
-class TMarkPositions
+// The parts that only refine the text read: without them (or where their place is
+// damaged) the text is read as it would be in a document without formatting.
+QByteArrayView OptionalSlice(const QByteArray& Stream, const TWordFib::TLocation& Location)
 {
-public:
-    // Text that has one character per position.
-    TMarkPositions() = default;
+    return Holds(Stream, Location) ? QByteArrayView(Stream).sliced(Location.Offset, Location.Size) : QByteArrayView();
+}
 
-    TMarkPositions(const QString& Text, QByteArrayView Bytes)
-        : FIdentity(Bytes.size() == Text.size())
-    {
-        if (FIdentity)
-            return;
-        const auto IsMark = [](char16_t Char) { return Char == 0x07 || Char == 0x0D; };
-        for (qsizetype I = 0; I < Bytes.size(); ++I)
-            if (IsMark(static_cast<quint8>(Bytes[I])))
-                FBytes.append(I);
-        for (qsizetype I = 0; I < Text.size(); ++I)
-            if (IsMark(Text[I].unicode()))
-                FCharacters.append(I);
-        // A converter that swallowed a mark would shift every later one.
-        if (FBytes.size() != FCharacters.size())
-            FCharacters.clear();
-    }
-
-    // The position of the mark at Index of the text, or -1 when none is known.
-    qint64 Position(qint64 Index) const
-    {
-        if (FIdentity)
-            return Index;
-        const auto Found = std::lower_bound(FCharacters.cbegin(), FCharacters.cend(), Index);
-        return Found != FCharacters.cend() && *Found == Index ? FBytes[Found - FCharacters.cbegin()] : -1;
-    }
-
-private:
-    bool FIdentity = true;
-    QList<qint64> FBytes;
-    QList<qint64> FCharacters;
-};
+// The lines of the text; the paragraph formats, which tell row ends from cell ends, are
+// only read when the text has cells.
+QStringList Lines(
+    const TWordMainText& Main, const TWordPieceTable& Pieces, const std::function<TWordParagraphFormats()>& Formats)
+{
+    if (!Main.Text().contains(QChar(0x07)))
+        return TWordParagraphs::Split(Main.Text(), {});
+    const TWordParagraphFormats Paragraphs = Formats();
+    return TWordParagraphs::Split(Main.Text(), [&](qint64 Index) {
+        const qint64 Position = Main.Position(Index);
+        return Position >= 0 && Paragraphs.IsRowEnd(Pieces.StreamOffset(Position));
+    });
+}
 
 QStringList Word97Lines(const TWordFib& Fib, const QByteArray& WordDocument, const QByteArray& Table)
 {
     const TWordPieceTable Pieces(Slice(Table, Fib.PieceTable, QStringLiteral("片段表")));
-    const QString Text = Pieces.Text(WordDocument, Fib.TextLength);
-    if (!Text.contains(QChar(0x07)))
-        return TWordParagraphs::Split(Text, {});
-    const TWordParagraphFormats Formats(
-        WordDocument, Slice(Table, Fib.ParagraphFormatPages, QStringLiteral("段落格式索引")));
-    return TWordParagraphs::Split(
-        Text, [&](qint64 Position) { return Formats.IsRowEnd(Pieces.StreamOffset(Position)); });
+    const TWordCharacterFormats Characters(WordDocument, OptionalSlice(Table, Fib.CharacterFormatPages));
+    const TWordMainText Main(Pieces, WordDocument, Fib.TextLength, Characters, false);
+    return Lines(Main, Pieces, [&] {
+        return TWordParagraphFormats(WordDocument, Slice(Table, Fib.ParagraphFormatPages, QStringLiteral("段落格式索引")));
+    });
 }
+
+// The paragraph style of each paragraph of 8-bit text, by the position of its mark.
+class TParagraphStyles
+{
+public:
+    TParagraphStyles(const TWordPieceTable& Pieces, const QByteArray& WordDocument, qint64 Length,
+        const TWordParagraphFormats& Formats)
+    {
+        const QByteArray Bytes = Pieces.Bytes(WordDocument, Length);
+        for (qsizetype I = 0; I < Bytes.size(); ++I)
+            if (Bytes[I] == 0x0D || Bytes[I] == 0x07 || Bytes[I] == 0x0C)
+            {
+                FMarks.append(I);
+                FStyles.append(Formats.Style(Pieces.StreamOffset(I)));
+            }
+    }
+
+    // The style of the paragraph that holds Position, and in Until the position after its mark.
+    quint16 At(qint64 Position, qint64& Until) const
+    {
+        const auto Mark = std::lower_bound(FMarks.cbegin(), FMarks.cend(), Position);
+        if (Mark == FMarks.cend())
+        {
+            Until = std::numeric_limits<qint64>::max();
+            return 0;
+        }
+        Until = *Mark + 1;
+        return FStyles[Mark - FMarks.cbegin()];
+    }
+
+private:
+    QList<qint64> FMarks;
+    QList<quint16> FStyles;
+};
 
 // Word 6.0 and Word 95 keep the piece table and the formatting index in WordDocument. A
 // fast-saved document without a piece table is read as one saved in full, as Word does.
@@ -127,25 +148,36 @@ QStringList Word6Lines(const TWordFib& Fib, const QByteArray& WordDocument)
     const TWordPieceTable Pieces = Fib.Complex && Fib.PieceTable.Size > 0
         ? TWordPieceTable::Word6(Slice(WordDocument, Fib.PieceTable, QStringLiteral("片段表")), Fib.WideText)
         : TWordPieceTable::SingleRun(Fib.TextStart, Fib.TextLength, Fib.WideText);
-    QByteArray Bytes;
-    QString Text;
-    if (Fib.WideText)
-        Text = Pieces.Text(WordDocument, Fib.TextLength);
-    else
+    // A document saved in full may list fewer formatting pages than it has.
+    const auto ParagraphFormats = [&] {
+        return TWordParagraphFormats(WordDocument,
+            Slice(WordDocument, Fib.ParagraphFormatPages, QStringLiteral("段落格式索引")), true,
+            Fib.Complex ? 0 : Fib.ParagraphPageCount);
+    };
+    const TWordCharacterFormats Characters(WordDocument, OptionalSlice(WordDocument, Fib.CharacterFormatPages), true,
+        Fib.Complex ? 0 : Fib.CharacterPageCount);
+    const TWordRunCodePages CodePages(TWordCodePage::Of(Fib.CharacterSet, Fib.Language),
+        OptionalSlice(WordDocument, Fib.FontTable), OptionalSlice(WordDocument, Fib.StyleSheet));
+
+    std::optional<TParagraphStyles> Styles;
+    if (CodePages.DependsOnParagraphStyle() && !Fib.WideText)
     {
-        Bytes = Pieces.Bytes(WordDocument, Fib.TextLength);
-        Text = TCodePageDecoder(TWordCodePage::Of(Fib.CharacterSet, Fib.Language)).Decode(Bytes);
+        // The styles only choose code pages: damaged paragraph formatting leaves every
+        // paragraph in the normal style.
+        try
+        {
+            Styles.emplace(Pieces, WordDocument, Fib.TextLength, ParagraphFormats());
+        }
+        catch (const EMalformedData&)
+        {
+        }
     }
-    if (!Text.contains(QChar(0x07)))
-        return TWordParagraphs::Split(Text, {});
-    const TWordParagraphFormats Formats(WordDocument,
-        Slice(WordDocument, Fib.ParagraphFormatPages, QStringLiteral("段落格式索引")), true,
-        Fib.Complex ? 0 : Fib.ParagraphPageCount);
-    const TMarkPositions Marks = Fib.WideText ? TMarkPositions() : TMarkPositions(Text, Bytes);
-    return TWordParagraphs::Split(Text, [&](qint64 Index) {
-        const qint64 Position = Marks.Position(Index);
-        return Position >= 0 && Formats.IsRowEnd(Pieces.StreamOffset(Position));
-    });
+    const TWordMainText Main(Pieces, WordDocument, Fib.TextLength, Characters, true,
+        [&](const TWordCharacterProperties& Run, qint64 Position, qint64& Until) {
+            Until = std::numeric_limits<qint64>::max();
+            return CodePages.Of(Run, Styles ? Styles->At(Position, Until) : 0);
+        });
+    return Lines(Main, Pieces, ParagraphFormats);
 }
 
 EDocument Damaged(const QString& FileName, const EMalformedData& Error)

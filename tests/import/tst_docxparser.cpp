@@ -77,6 +77,21 @@ private slots:
                       + "<w:r><w:fldChar w:fldCharType=\"end\"/></w:r>" + "<w:hyperlink r:id=\"x\">" + R(" link")
                       + "</w:hyperlink>"))
             << QStringList{QStringLiteral("kept inserted 7 link")};
+        const QByteArray DeletedMark = "<w:pPr><w:rPr><w:del w:id=\"1\" w:author=\"A\"/></w:rPr></w:pPr>";
+        QTest::newRow("deleted paragraph marks join paragraphs")
+            << Body("<w:p>" + DeletedMark + R("Установка ") + "</w:p>" + P(R("před")) + "<w:p>" + DeletedMark
+                   + "<w:del><w:r><w:delText>gone</w:delText></w:r></w:del></w:p>" + P(R("Καλημέρα")) + "<w:p>"
+                   + DeletedMark + R("last") + "</w:p>")
+            << QStringList{QStringLiteral("Установка před"), QStringLiteral("Καλημέρα"), QStringLiteral("last")};
+        QTest::newRow("moved paragraph")
+            << Body(P(R("start")) + "<w:p><w:pPr><w:rPr><w:moveFrom w:id=\"2\"/></w:rPr></w:pPr><w:moveFrom>" + R("moved")
+                   + "</w:moveFrom></w:p>" + P(R("end")) + "<w:p><w:pPr><w:rPr><w:moveTo w:id=\"3\"/></w:rPr></w:pPr><w:moveTo>"
+                   + R("moved") + "</w:moveTo></w:p>")
+            << QStringList{QStringLiteral("start"), QStringLiteral("end"), QStringLiteral("moved")};
+        QTest::newRow("deleted table row")
+            << Body("<w:tbl><w:tr><w:trPr><w:del w:id=\"4\"/></w:trPr><w:tc><w:p><w:del><w:r><w:delText>a</w:delText></w:r></w:del></w:p></w:tc></w:tr><w:tr><w:tc>" + P(R("b"))
+                   + "</w:tc></w:tr></w:tbl>" + P(R("after")))
+            << QStringList{QStringLiteral("b"), QStringLiteral("after")};
         QTest::newRow("text box is no body paragraph")
             << Body(P(R("outer") + "<w:r><w:pict><v:shape><v:textbox><w:txbxContent>" + P(R("boxed"))
                       + "</w:txbxContent></v:textbox></v:shape></w:pict></w:r>" + R(" end")))

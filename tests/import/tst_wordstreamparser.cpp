@@ -52,6 +52,31 @@ TWordDocumentBuilder Word6(const QString& Text, quint16 Language, const QByteArr
     return Builder;
 }
 
+using TRun = TWordDocumentBuilder::TRun;
+using TStyle = TWordDocumentBuilder::TStyle;
+
+// Property modifiers of character runs, Word 97-2003 and Word 6.0 / Word 95.
+const QByteArray Deleted("\x00\x08\x01", 3);
+const QByteArray Inserted("\x01\x08\x01", 3);
+const QByteArray Word6Deleted("\x41\x01", 2);
+const QByteArray Word6Inserted("\x42\x01", 2);
+
+QByteArray Word6Font(quint16 Font)
+{
+    return char(93) + TWordDocumentBuilder::UInt16(Font);
+}
+
+QByteArray Word6CharacterStyle(quint16 Istd)
+{
+    return char(80) + TWordDocumentBuilder::UInt16(Istd);
+}
+
+// A piece modifier holding one modifier with a one-byte operand.
+quint16 Modifier(quint8 Code, quint8 Operand)
+{
+    return quint16((Code << 1) | (Operand << 8));
+}
+
 TWordDocumentBuilder Simple()
 {
     TWordDocumentBuilder Builder;
@@ -86,7 +111,7 @@ private slots:
     void skipsPropertyModifiersBeforeThePieces()
     {
         TWordDocumentBuilder Builder = Simple();
-        Builder.PropertyModifierFirst = true;
+        Builder.ModifierLists = {QByteArray("\x08\x02\x00", 3)};
         QCOMPARE(Lines(Builder), (QStringList{"Hello", "World"}));
     }
 
@@ -200,6 +225,188 @@ private slots:
         const QStringList Expected = DoubleByte ? QStringList{"前書き", "あ", "い", "う", "", "後"}
                                                 : QStringList{"Сначала", "а", "б", "в", "", "Потом"};
         QCOMPARE(Word6Lines(Builder), Expected);
+    }
+
+    void trackedChanges_data()
+    {
+        QTest::addColumn<QByteArray>("WordDocument");
+        QTest::addColumn<QByteArray>("Table");
+        QTest::addColumn<QStringList>("Lines");
+        const auto Add = [](const char* Name, const TWordDocumentBuilder& Builder, const QStringList& Lines) {
+            QByteArray WordDocument;
+            QByteArray Table;
+            Builder.Build(WordDocument, Table);
+            QTest::newRow(Name) << WordDocument << Table << Lines;
+        };
+        const auto AddWord6 = [](const char* Name, const TWordDocumentBuilder& Builder, const QStringList& Lines) {
+            QTest::newRow(Name) << Builder.BuildWord6() << QByteArray() << Lines;
+        };
+
+        TWordDocumentBuilder Builder;
+        Builder.Pieces = {{QStringLiteral("The dogfrog jumps\r"), true}};
+        Builder.CharacterRuns = {{4, 7, Deleted}, {7, 11, Inserted}};
+        Add("deleted word left out, inserted word kept", Builder, {"The frog jumps"});
+        TWordDocumentBuilder Word6 = Builder;
+        Word6.CharacterRuns = {{4, 7, Word6Deleted}, {7, 11, Word6Inserted}};
+        AddWord6("Word 95: deleted word left out, inserted word kept", Word6, {"The frog jumps"});
+
+        Builder.Pieces = {{QStringLiteral("Erste Zeile\r"), true}, {QStringLiteral("二行目\r"), false}};
+        Builder.CharacterRuns = {{11, 12, Deleted}};
+        Add("deleted paragraph mark joins the paragraphs", Builder, {"Erste Zeile二行目"});
+
+        Builder.Pieces = {{QStringLiteral("Keep gone\r"), true}};
+        Builder.CharacterRuns = {{0, 4, QByteArray("\x00\x08\x80", 3)}, {4, 9, QByteArray("\x00\x08\x81", 3)}};
+        Add("deleted as the opposite of the style's value", Builder, {"Keep"});
+
+        Builder.CharacterRuns.clear();
+        Builder.Pieces = {{QStringLiteral("Keep "), true}, {QStringLiteral("gone "), true, Modifier(0x41, 1)},
+            {QStringLiteral("end\r"), false}};
+        Add("piece deleted by its own modifier", Builder, {"Keep end"});
+        Builder.Pieces[1].Modifier = 0x0001;
+        Builder.ModifierLists = {Deleted};
+        Add("piece deleted by its list of modifiers", Builder, {"Keep end"});
+        Word6 = Builder;
+        Word6.Pieces = {{QStringLiteral("Keep "), true}, {QStringLiteral("gone "), true, Modifier(65, 1)},
+            {QStringLiteral("end\r"), true}};
+        Word6.ModifierLists.clear();
+        AddWord6("Word 95: piece deleted by its own modifier", Word6, {"Keep end"});
+        Builder.ModifierLists.clear();
+
+        // | a | b |   row end at 14, after four deleted characters
+        // | c |   |   row end at 18
+        Builder.Pieces = {{QStringLiteral("Keep gone\ra\x07" "b\x07\x07" "c\x07\x07\x07" "After\r"), true}};
+        Builder.CharacterRuns = {{5, 9, Deleted}};
+        Builder.RowEnds = {14, 18};
+        Add("table after deleted text", Builder, {"Keep ", "a", "b", "c", "", "After"});
+        Builder.Pieces = {{QStringLiteral("a\x07" "b\x07\x07" "c\x07\x07\x07"), true}};
+        Builder.CharacterRuns = {{0, 5, Deleted}};
+        Builder.RowEnds = {4, 8};
+        Add("deleted table row", Builder, {"c", ""});
+
+        Word6 = TWordDocumentBuilder();
+        Word6.Language = 0x0411;
+        Word6.CodePage = "windows-932";
+        Word6.Pieces = {{QStringLiteral("前書き消す\rあ\x07い\x07\x07"), true}};
+        Word6.CharacterRuns = {{3, 5, Word6Deleted}};
+        Word6.RowEnds = {10};
+        AddWord6("Word 95: double-byte text deleted before a table", Word6, {"前書き", "あ", "い"});
+    }
+
+    void trackedChanges()
+    {
+        QFETCH(QByteArray, WordDocument);
+        QFETCH(QByteArray, Table);
+        QFETCH(QStringList, Lines);
+        QCOMPARE(TWordStreamParser::Parse(WordDocument, Table, QString(), FileName), Lines);
+    }
+
+    void word95TextInTheCodePageOfItsFont_data()
+    {
+        QTest::addColumn<int>("Language");
+        QTest::addColumn<int>("FontCharacterSet");
+        QTest::addColumn<QByteArray>("CodePage");
+        QTest::addColumn<QString>("Text");
+        QTest::newRow("Cyrillic") << 0x0409 << 204 << QByteArray("windows-1251") << QStringLiteral("Установка программы");
+        QTest::newRow("Central European") << 0x0409 << 238 << QByteArray("windows-1250")
+                                          << QStringLiteral("Soubor uložte před zavřením");
+        QTest::newRow("Greek") << 0x0409 << 161 << QByteArray("windows-1253") << QStringLiteral("Καλημέρα κόσμε");
+        QTest::newRow("Turkish") << 0x0409 << 162 << QByteArray("windows-1254") << QStringLiteral("Dosyayı kaydetmeden çıkmayın");
+        QTest::newRow("Hebrew") << 0x0409 << 177 << QByteArray("windows-1255") << QStringLiteral("שלום עולם");
+        QTest::newRow("Arabic") << 0x0409 << 178 << QByteArray("windows-1256") << QStringLiteral("مرحبا بالعالم");
+        QTest::newRow("Baltic") << 0x0409 << 186 << QByteArray("windows-1257") << QStringLiteral("Ačiū, viskas gerai");
+        QTest::newRow("Thai") << 0x0409 << 222 << QByteArray("windows-874") << QStringLiteral("สวัสดีครับ");
+        QTest::newRow("Shift JIS") << 0x0409 << 128 << QByteArray("windows-932") << QStringLiteral("字幕のテスト");
+        QTest::newRow("GB 2312") << 0x0409 << 134 << QByteArray("windows-936") << QStringLiteral("第一行字幕");
+        QTest::newRow("Hangul") << 0x0409 << 129 << QByteArray("windows-949") << QStringLiteral("자막 테스트");
+        QTest::newRow("Big5") << 0x0409 << 136 << QByteArray("windows-950") << QStringLiteral("繁體字幕");
+        QTest::newRow("the system's set: the document's code page")
+            << 0x0419 << 1 << QByteArray("windows-1251") << QStringLiteral("Установка программы");
+        QTest::newRow("the Western set in a Russian document: the document's code page")
+            << 0x0419 << 0 << QByteArray("windows-1251") << QStringLiteral("Установка программы");
+    }
+
+    void word95TextInTheCodePageOfItsFont()
+    {
+        QFETCH(int, Language);
+        QFETCH(int, FontCharacterSet);
+        QFETCH(QByteArray, CodePage);
+        QFETCH(QString, Text);
+        // The text in font 1; font 0, the document's default, is a Western one.
+        TWordDocumentBuilder Builder;
+        Builder.Language = quint16(Language);
+        Builder.CodePage = CodePage;
+        Builder.FontCharacterSets = {0, quint8(FontCharacterSet)};
+        Builder.Pieces = {{Text + QStringLiteral("\r"), true}};
+        Builder.CharacterRuns = {{0, Text.size(), Word6Font(1)}};
+        QCOMPARE(Word6Lines(Builder), QStringList{Text});
+    }
+
+    void word95FontsOfRunsAndStyles_data()
+    {
+        QTest::addColumn<QByteArray>("WordDocument");
+        QTest::addColumn<QStringList>("Lines");
+        const QString Russian = QStringLiteral("Установка");
+        const QString Greek = QStringLiteral("Καλημέρα");
+        TWordDocumentBuilder Builder;
+        Builder.FontCharacterSets = {0, 204, 161, 238};
+
+        Builder.Pieces = {{QStringLiteral("Café "), true, 0, "windows-1252"}, {Russian + u' ', true, 0, "windows-1251"},
+            {QStringLiteral("před\r"), true, 0, "windows-1250"}};
+        Builder.CharacterRuns = {{5, 15, Word6Font(1)}, {15, 19, Word6Font(3)}};
+        QTest::newRow("each run in its font's code page, fast-saved") << Builder.BuildWord6() << QStringList{"Café Установка před"};
+        Builder.Complex = false;
+        QTest::newRow("each run in its font's code page, saved in full") << Builder.BuildWord6() << QStringList{"Café Установка před"};
+
+        // Runs on two pages of formatting.
+        Builder.Pieces.clear();
+        Builder.CharacterRuns.clear();
+        QString Line;
+        for (int I = 0; I < 40; ++I)
+        {
+            const QString Word = I % 2 ? QStringLiteral("před ") : Russian + u' ';
+            Builder.Pieces.append({Word, true, 0, I % 2 ? "windows-1250" : "windows-1251"});
+            Builder.CharacterRuns.append({Line.size(), Line.size() + Word.size(), Word6Font(I % 2 ? 3 : 1)});
+            Line += Word;
+        }
+        Builder.Pieces.append({QStringLiteral("\r"), true});
+        QTest::newRow("runs on several pages of formatting") << Builder.BuildWord6() << QStringList{Line};
+
+        Builder.CharacterRuns.clear();
+        Builder.Pieces = {{Russian + u'\r', true, 0, "windows-1251"}, {Greek + u'\r', true, 0, "windows-1253"}};
+        Builder.Styles = {TStyle{true, 0x0FFF, 1}, TStyle{true, 0, 2}};
+        Builder.ParagraphStyles = {0, 1};
+        QTest::newRow("paragraph styles' fonts") << Builder.BuildWord6() << QStringList{Russian, Greek};
+
+        Builder.Pieces = {{Russian + u'\r', true, 0, "windows-1251"}, {QStringLiteral("Программа\r"), true, 0, "windows-1251"},
+            {Greek + u'\r', true, 0, "windows-1253"}};
+        Builder.Styles = {TStyle{true, 0x0FFF, 1}, TStyle{true, 0, -1}, TStyle{true, 0x0FFF, 2}};
+        Builder.ParagraphStyles = {0, 1, 2};
+        QTest::newRow("a style based on another takes its font") << Builder.BuildWord6()
+                                                                 << QStringList{Russian, "Программа", Greek};
+
+        Builder.Pieces = {{QStringLiteral("Café "), true, 0, "windows-1252"}, {Russian + u'\r', true, 0, "windows-1251"}};
+        Builder.Styles = {TStyle{true, 0x0FFF, 0}, TStyle{false, 0x0FFF, 1}};
+        Builder.ParagraphStyles.clear();
+        Builder.CharacterRuns = {{5, 15, Word6CharacterStyle(1)}};
+        QTest::newRow("character style's font") << Builder.BuildWord6() << QStringList{"Café Установка"};
+
+        Builder.Pieces = {{Russian + u'\r', true, 0, "windows-1251"}};
+        Builder.Styles = {TStyle{true, 0x0FFF, -1}};
+        Builder.DefaultFont = 1;
+        Builder.CharacterRuns.clear();
+        QTest::newRow("the document's default font") << Builder.BuildWord6() << QStringList{Russian};
+
+        Builder.Styles.clear();
+        Builder.Pieces = {{QStringLiteral("Café\r"), true, 0, "windows-1252"}};
+        Builder.CharacterRuns = {{0, 5, Word6Font(9)}};
+        QTest::newRow("a font the table lacks: the document's code page") << Builder.BuildWord6() << QStringList{"Café"};
+    }
+
+    void word95FontsOfRunsAndStyles()
+    {
+        QFETCH(QByteArray, WordDocument);
+        QFETCH(QStringList, Lines);
+        QCOMPARE(TWordStreamParser::Parse(WordDocument, QByteArray(), QString(), FileName), Lines);
     }
 
     void damagedStreamsNameTheFile_data()
