@@ -1,31 +1,27 @@
 #pragma once
 
+#include "Sentences.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
-#include <QStringEncoder>
 #include <QStringList>
-
-#include <stdexcept>
 
 // Small RTF documents, each with the lines that Word shows of it, shared by the RTF
 // reader's tests and the fuzzers' seeds.
 namespace RtfSamples
 {
-inline const QString Chinese = QStringLiteral("我们明天早上八点在车站见面。");
-inline const QString Japanese = QStringLiteral("テキストを読みます");
-inline const QString Russian = QStringLiteral("Съешь же ещё этих мягких французских булок");
-inline const QString Czech = QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy.");
-inline const QString Greek = QStringLiteral("Ξεσκεπάζω την ψυχοφθόρα βδελυγμία.");
+using Sentences::Chinese;
+using Sentences::Czech;
+using Sentences::Greek;
+using Sentences::Japanese;
+using Sentences::Russian;
 
 // Text as RTF writes it in a code page: bytes above 127 as \'hh, the others as they are
 // (so the second byte of a double-byte character may be a plain letter).
 inline QByteArray Escaped(const char* Codec, const QString& Text)
 {
-    QStringEncoder Encoder(Codec);
-    if (!Encoder.isValid())
-        throw std::runtime_error("no encoder for the code page");
-    const QByteArray Bytes = Encoder.encode(Text);
+    const QByteArray Bytes = Sentences::Encode(Codec, Text);
     QByteArray Rtf;
     for (const char Byte : Bytes)
     {

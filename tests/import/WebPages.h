@@ -1,27 +1,20 @@
 #pragma once
 
+#include "Sentences.h"
+
 #include <QByteArray>
 #include <QString>
-#include <QStringEncoder>
 
 // Web pages, web archives and delimited text as Office and web systems write them,
-// shared by the readers' tests and the fuzzers' seeds. The sentences are real ones of
-// each script, so that a wrong code page shows.
+// shared by the readers' tests and the fuzzers' seeds.
 namespace WebPages
 {
-inline const QString Chinese = QStringLiteral("我们明天早上九点在车站见面。");
-inline const QString Japanese = QStringLiteral("今日は雨が降っていますが、明日は晴れるでしょう。");
-inline const QString Russian = QStringLiteral("Съешь же ещё этих мягких французских булок.");
-inline const QString Czech = QStringLiteral("Příliš žluťoučký kůň úpěl ďábelské ódy.");
-inline const QString Greek = QStringLiteral("Ξεσκεπάζω την ψυχοφθόρα βδελυγμία.");
-
-inline QByteArray Encode(const char* Codec, const QString& Text)
-{
-    QStringEncoder Encoder(Codec);
-    if (!Encoder.isValid())
-        qFatal("no encoder for %s", Codec);
-    return Encoder.encode(Text);
-}
+using Sentences::Chinese;
+using Sentences::Czech;
+using Sentences::Encode;
+using Sentences::Greek;
+using Sentences::Japanese;
+using Sentences::Russian;
 
 // A page as Word saves it ("Web Page" and "Filtered Web Page"): Office namespaces, the
 // charset in a meta element, styles and an XML island in the head, list numbers for
