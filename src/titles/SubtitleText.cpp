@@ -51,3 +51,11 @@ QStringView TSubtitleText::UpToBlank(QStringView Text, qint32 Offset, qint32 Cou
     }
     return Text;
 }
+
+bool TSubtitleText::HasVisible(QStringView Text)
+{
+    for (const QChar Character : Text)
+        if (Character.unicode() > 32)
+            return true;
+    return false;
+}

@@ -11,6 +11,8 @@ public:
     // Text without the characters of code 32 or less (blanks, line breaks, control
     // characters) at either end.
     static QString Trim(const QString& Text);
+    // Whether Text holds a character above 32, which trimming stops at.
+    static bool HasVisible(QStringView Text);
     // Number of non-overlapping occurrences of Part in Text from the left; 0 for an
     // empty Part.
     static qint32 CountOccurrences(QStringView Part, QStringView Text);

@@ -1,6 +1,7 @@
 #include "SubtitleWrapper.h"
 
 #include "FontMeasure.h"
+#include "LineUnits.h"
 #include "SubtitleMeasure.h"
 #include "SubtitleText.h"
 #include "WrapBuffer.h"
@@ -14,61 +15,97 @@
 
 namespace
 {
-// Every word of Text, from the last to the first, put in front of the text built so
+// A text that a line may break inside a word of is measured as its lines will be drawn:
+// each unit with the blank that separates it from the text after it, if any. Any other
+// text keeps the measure its titles have always had, each word immediately followed by
+// the text after it, which ends in the blank that trimming removes.
+bool MeasuredExactly(const TLineUnits::TList& Units)
+{
+    return std::any_of(Units.cbegin(), Units.cend(), [](const TLineUnits::TUnit& Unit) { return Unit.Glued; });
+}
+
+bool MeasuredExactly(std::span<const TSubtitleWrapper::TWord> Words)
+{
+    return std::any_of(Words.begin(), Words.end(), [](const TSubtitleWrapper::TWord& Word) { return Word.Glued; });
+}
+
+// Whether the unit after Units[k] follows it with no blank between them. The last unit
+// is followed by a blank, which trimming removes, unless the text is measured exactly.
+bool GluedToNext(const TLineUnits::TList& Units, qsizetype k, bool Exact)
+{
+    return k + 1 < Units.size() ? Units[k + 1].Glued : Exact;
+}
+
+// Every unit of Text, from the last to the first, put in front of the text built so
 // far, on its first line or on a new one.
-void WrapWords(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text)
+void WrapUnits(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text, const TLineUnits::TList& Units,
+               bool Exact)
 {
     constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
     const qint64 BoxWidth = Item != nullptr ? Item->BoxWidth() : 0;
-    qsizetype End = Text.size();
-    for (;;) {
-        qsizetype Start = End;
-        while (Start > 0 && Text[Start - 1] != u' ')
-            --Start;
-        const QStringView Word = Text.sliced(Start, End - Start);
-        if (Buffer.CanExtend(Word)) {
-            qint64 WordWidth = 0;
-            const qint64 Width = std::min(Buffer.MeasureWithWord(Word, WordWidth), Int32Max);
-            Buffer.Prepend(Word, WordWidth, Width > BoxWidth);
+    for (qsizetype k = Units.size(); k-- > 0;) {
+        const QStringView Unit = Text.sliced(Units[k].Start, Units[k].End - Units[k].Start);
+        const bool Glued = GluedToNext(Units, k, Exact);
+        if (Buffer.CanExtend(Unit)) {
+            qint64 UnitWidth = 0;
+            const qint64 Width = std::min(Buffer.MeasureWithWord(Unit, Glued, UnitWidth), Int32Max);
+            Buffer.Prepend(Unit, UnitWidth, Width > BoxWidth, Glued);
         } else {
-            const qint64 Width = std::min(Buffer.MeasureWithWordInFull(Word), Int32Max);
-            Buffer.PrependInFull(Word, Width > BoxWidth);
+            const qint64 Width = std::min(Buffer.MeasureWithWordInFull(Unit, Glued), Int32Max);
+            Buffer.PrependInFull(Unit, Width > BoxWidth, Glued);
         }
-        if (Start == 0)
-            break;
-        End = Start - 1;
     }
 }
 
 using TBreaks = QVarLengthArray<bool, 64>;
 
-// The wrap of WrapWords on the measures of a plain text's words: from the last word to
+// The wrap of WrapUnits on the measures of a plain text's units: from the last unit to
 // the first, each goes on the first line while that line with it, and every later line,
-// stay within the box. BreakAfter[k] tells whether a line break follows word k.
+// stay within the box. BreakAfter[k] tells whether a line break follows unit k.
 void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TSubtitleWrapper::TWord> Words,
                      TBreaks& BreakAfter)
 {
     constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
     const qint64 BoxWidth = Item.BoxWidth();
     const qint64 BlankWidth = Font.LineWidth(u" ");
+    const bool Exact = MeasuredExactly(Words);
     BreakAfter.resize(qsizetype(Words.size()));
     qint64 First = 0;
     qint64 Rest = 0;
     for (std::size_t k = Words.size(); k-- > 0;) {
-        const qint64 Width = std::min(std::max(Words[k].Width + First, Rest), Int32Max);
+        const bool Glued = k + 1 < Words.size() ? Words[k + 1].Glued : Exact;
+        const qint64 Separator = Glued ? 0 : BlankWidth;
+        const qint64 Width = std::min(std::max(Words[k].Width + (Exact ? Separator : 0) + First, Rest), Int32Max);
         BreakAfter[qsizetype(k)] = Width > BoxWidth;
         if (Width > BoxWidth) {
             Rest = std::max(Rest, First);
             First = Words[k].Width;
         } else {
-            First = Words[k].Width + BlankWidth + First;
+            First = Words[k].Width + Separator + First;
         }
     }
 }
 
-TWrapBuffer BufferFor(const TSubtitleItem* Item)
+// The measures of a plain text's units.
+void MeasureUnits(TFontMeasure& Font, QStringView Text, const TLineUnits::TList& Units,
+                  std::vector<TSubtitleWrapper::TWord>& Words)
 {
-    return TWrapBuffer(Item != nullptr ? &TSubtitleMeasure::Font(*Item) : nullptr);
+    Words.reserve(std::size_t(Units.size()));
+    for (const TLineUnits::TUnit& Unit : Units) {
+        const QStringView Part = Text.sliced(Unit.Start, Unit.End - Unit.Start);
+        Words.push_back({Font.LineWidth(Part), TSubtitleText::HasVisible(Part), Unit.Glued});
+    }
+}
+
+// The wrap of any text through the wrap buffer.
+TWrapBuffer WrapInBuffer(const TSubtitleItem* Item, QStringView Text)
+{
+    TLineUnits::TList Units;
+    TLineUnits::Split(Text, Units);
+    const bool Exact = MeasuredExactly(Units);
+    TWrapBuffer Buffer(Item != nullptr ? &TSubtitleMeasure::Font(*Item) : nullptr, Exact);
+    WrapUnits(Buffer, Item, Text, Units, Exact);
+    return Buffer;
 }
 } // namespace
 
@@ -77,30 +114,29 @@ QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, q
     QString Wrapped;
     if (Item != nullptr && IsPlain(Text)) {
         TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
+        TLineUnits::TList Units;
+        TLineUnits::Split(Text, Units);
         std::vector<TWord> Words;
-        AddWords(Words, Font, Text);
+        MeasureUnits(Font, Text, Units, Words);
         TBreaks BreakAfter;
         BreakPlainWords(*Item, Font, Words, BreakAfter);
-        // Without a break the wrap gives the words back joined by the blanks they had.
+        // Without a break the wrap gives the units back as they stood.
         if (std::find(BreakAfter.cbegin(), BreakAfter.cend(), true) == BreakAfter.cend()) {
             LineBreaks = 0;
             return TSubtitleText::Trim(Text);
         }
-        // Each word followed by a blank or a line break, as the wrap buffer builds it.
+        // Each unit followed by its blank (none inside a word) or a line break, as the
+        // wrap buffer builds it.
         Wrapped.reserve(Text.size() + 2 * BreakAfter.size());
-        qsizetype Start = 0;
-        for (const bool Break : BreakAfter) {
-            qsizetype End = Text.indexOf(QLatin1Char(' '), Start);
-            if (End < 0)
-                End = Text.size();
-            Wrapped += QStringView(Text).sliced(Start, End - Start);
-            Wrapped += Break ? QStringView(u"\r\n") : QStringView(u" ");
-            Start = End + 1;
+        for (qsizetype k = 0; k < Units.size(); ++k) {
+            Wrapped += QStringView(Text).sliced(Units[k].Start, Units[k].End - Units[k].Start);
+            if (BreakAfter[k])
+                Wrapped += QStringView(u"\r\n");
+            else if (!GluedToNext(Units, k, true))
+                Wrapped += QLatin1Char(' ');
         }
     } else {
-        TWrapBuffer Buffer = BufferFor(Item);
-        WrapWords(Buffer, Item, Text);
-        Wrapped = Buffer.Build();
+        Wrapped = WrapInBuffer(Item, Text).Build();
     }
     const QString Result = TSubtitleText::Trim(Wrapped);
     LineBreaks = TSubtitleText::CountOccurrences(u"\r\n", Result);
@@ -111,13 +147,13 @@ qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Te
 {
     if (Item != nullptr && IsPlain(Text)) {
         TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
+        TLineUnits::TList Units;
+        TLineUnits::Split(Text, Units);
         std::vector<TWord> Words;
-        AddWords(Words, Font, Text);
+        MeasureUnits(Font, Text, Units, Words);
         return PlainLineBreaks(*Item, Font, Words);
     }
-    TWrapBuffer Buffer = BufferFor(Item);
-    WrapWords(Buffer, Item, Text);
-    return Buffer.TrimmedLineBreaks();
+    return WrapInBuffer(Item, Text).TrimmedLineBreaks();
 }
 
 // A surrogate is measured with its neighbour, and a line break changes the lines.
@@ -129,26 +165,18 @@ bool TSubtitleWrapper::IsPlain(QStringView Text)
     return true;
 }
 
-void TSubtitleWrapper::AddWords(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Text)
+void TSubtitleWrapper::AddUnit(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Unit, bool Glued)
 {
-    if (Words.empty())
+    const bool Closed = !Unit.isEmpty() && Unit.back() == u' ';
+    if (Closed)
+        Unit.chop(1);
+    if (Words.empty() || Glued)
+        Words.push_back({0, false, Glued && !Words.empty()});
+    TWord& Word = Words.back();
+    Word.Width += Font.LineWidth(Unit);
+    Word.Visible = Word.Visible || TSubtitleText::HasVisible(Unit);
+    if (Closed)
         Words.emplace_back();
-    qsizetype Start = 0;
-    for (;;) {
-        qsizetype End = Start;
-        bool Visible = false;
-        while (End < Text.size() && Text[End] != u' ') {
-            Visible = Visible || Text[End].unicode() > 32;
-            ++End;
-        }
-        TWord& Word = Words.back();
-        Word.Width += Font.LineWidth(Text.sliced(Start, End - Start));
-        Word.Visible = Word.Visible || Visible;
-        if (End == Text.size())
-            return;
-        Words.emplace_back();
-        Start = End + 1;
-    }
 }
 
 qint32 TSubtitleWrapper::PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words)
@@ -159,7 +187,7 @@ qint32 TSubtitleWrapper::PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure
     for (std::size_t k = 0; k < Words.size(); ++k)
         if (Words[k].Visible)
             LastVisible = k;
-    // The breaks that trimming keeps: those after a visible word and before the last one.
+    // The breaks that trimming keeps: those after a visible unit and before the last one.
     qint32 Breaks = 0;
     bool SeenVisible = false;
     for (std::size_t k = 0; k < LastVisible; ++k) {

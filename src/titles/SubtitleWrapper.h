@@ -10,13 +10,22 @@ class TFontMeasure;
 class TSubtitleItem;
 
 // Breaks a subtitle into lines that fit its box: lines are filled from the end
-// backwards, so the last line is the fullest and the first takes what is left. Words
-// (split at every blank, so two blanks give an empty word) are taken from the last to
-// the first; each goes on the current first line while that line, measured in the
-// item's font (TSubtitleMeasure), stays within BoxWidth pixels, and otherwise starts a
-// new first line. A line exactly BoxWidth wide still fits, and a single word wider than
-// the box keeps a line of its own. Characters of code 32 or less are trimmed from both
-// ends of the result. Without an item every word fits.
+// backwards, so the last line is the fullest and the first takes what is left. The
+// text's units (TLineUnits: its words, split at every blank so that two blanks give an
+// empty word, and the parts of a Chinese or Japanese word between the places where a
+// line may break inside it) are taken from the last to the first; each goes on the
+// current first line while that line, measured in the item's font (TSubtitleMeasure),
+// stays within BoxWidth pixels, and otherwise starts a new first line. A break at a
+// blank takes the blank's place; a break inside a word removes nothing. A line exactly
+// BoxWidth wide still fits, and a single unit wider than the box keeps a line of its
+// own. Characters of code 32 or less are trimmed from both ends of the result. Without
+// an item every unit fits.
+//
+// A text without breaks inside its words keeps the measure its titles have always had:
+// a word is measured immediately followed by the text after it, which ends in a blank
+// that trimming removes, so the last line is measured as drawn and the others one blank
+// short. A text with such breaks is measured as its lines will be drawn: a unit with
+// the blank between it and the text after it, if any, and no blank at the end.
 class TSubtitleWrapper
 {
 public:
@@ -27,19 +36,22 @@ public:
     // the cutting of long subtitles asks for every candidate.
     static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);
 
-    // A word of a plain text as the wrap sees it: its width, and whether it holds a
-    // character above 32, which trimming stops at.
+    // A unit of a plain text as the wrap sees it: its width, whether it holds a
+    // character above 32, which trimming stops at, and whether it follows the unit
+    // before it with no blank between them (TLineUnits::TUnit::Glued).
     struct TWord
     {
         qint64 Width = 0;
         bool Visible = false;
+        bool Glued = false;
     };
     // Whether Text holds no line break and no surrogate: its words then add up.
     static bool IsPlain(QStringView Text);
-    // Adds the words of the plain Text, measured in Font (the item's, TSubtitleMeasure),
-    // to Words, those of the plain text it follows (one empty word for no text): the
-    // first of them continues the last of Words.
-    static void AddWords(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Text);
+    // Adds one unit of a plain text as TLineUnits cuts it, with the blank that closes
+    // it if one does, measured in Font (the item's, TSubtitleMeasure): a new unit after
+    // the last of Words when Glued, else a continuation of it (the empty unit that a
+    // closing blank leaves, or the first unit of a text).
+    static void AddUnit(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Unit, bool Glued);
     // The LineBreaks that Wrap reports for the plain text made of Words, from their
     // measures alone: what the cutting of a subtitle asks for each longer candidate.
     static qint32 PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words);

@@ -4,7 +4,6 @@
 #include "SubtitleItemFactory.h"
 #include "SubtitleMeasure.h"
 #include "SubtitleWrapper.h"
-#include "SubtitleText.h"
 
 #include "model/SubtitleItem.h"
 
@@ -17,49 +16,72 @@ TTitleSplitter::TTitleSplitter(const TSubtitleItemFactory& Factory, const TSubti
 {
 }
 
+qsizetype TTitleSplitter::UnitEnd(qsizetype From, bool& InWord, bool& Last)
+{
+    // A unit starts a word unless it follows a break inside the word already looked at.
+    if (FWordStart < 0 || From < FWordStart || From >= FWordEnd) {
+        FWordStart = From;
+        FWordEnd = FRest.indexOf(u' ', From);
+        if (FWordEnd < 0)
+            FWordEnd = FRest.size();
+        TWordBreaks::Find(QStringView(FRest).sliced(FWordStart, FWordEnd - FWordStart), FWordBreaks);
+    }
+    for (const qsizetype Break : FWordBreaks) {
+        if (FWordStart + Break > From) {
+            InWord = true;
+            Last = false;
+            return FWordStart + Break;
+        }
+    }
+    InWord = false;
+    Last = FWordEnd == FRest.size();
+    return Last ? FWordEnd : FWordEnd + 1;
+}
+
 bool TTitleSplitter::Next(QString& Accepted)
 {
     if (FDone)
         return false;
     TFontMeasure& Font = TSubtitleMeasure::Font(FItem);
     for (;;) {
-        qint32 Position = 0;
-        const QStringView Candidate = TSubtitleText::UpToBlank(FRest, FSearch, 1, Position);
-        // The candidate is the accepted text and one more word. While the text is plain,
-        // only that word is measured, and the wrap is worked out from the words' measures.
-        // They are added in place: a candidate turned down ends the title, and the next
-        // title measures its own.
-        const QStringView Added = Candidate.sliced(std::min(FAcceptedSize, Candidate.size()));
+        bool InWord = false;
+        bool Last = false;
+        const qsizetype End = UnitEnd(FAcceptedSize, InWord, Last);
+        const QStringView Candidate = QStringView(FRest).first(End);
+        // The candidate is the accepted text and one more unit. While the text is plain,
+        // only that unit is measured, and the wrap is worked out from the units'
+        // measures. They are added in place: a candidate turned down ends the title, and
+        // the next title measures its own.
+        const QStringView Added = Candidate.sliced(FAcceptedSize);
         const bool Plain = FAcceptedPlain && TSubtitleWrapper::IsPlain(Added);
         qint32 LineBreaks = 0;
         if (Plain) {
-            TSubtitleWrapper::AddWords(FAcceptedWords, Font, Added);
+            TSubtitleWrapper::AddUnit(FAcceptedWords, Font, Added, FAcceptedInWord);
             LineBreaks = TSubtitleWrapper::PlainLineBreaks(FItem, Font, FAcceptedWords);
         } else {
             LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate.toString());
         }
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
-        if (FEnd != 0 && (FFirst || LineBreaks <= LineMaximum - 1)) {
+        if (!FAcceptedLast && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;
-            FAcceptedSize = Candidate.size();
+            FAcceptedSize = End;
+            FAcceptedInWord = InWord;
+            FAcceptedLast = Last;
             FAcceptedPlain = Plain;
-            FEnd = Position;
-            FSearch = FEnd + 1;
             continue;
         }
         Accepted = FRest.left(FAcceptedSize);
-        if (FEnd == 0) {
+        if (FAcceptedLast) {
             FDone = true;
         } else {
-            FRest.remove(0, FEnd);
-            FSearch = 1;
-            const QStringView First = TSubtitleText::UpToBlank(FRest, FSearch, 1, FEnd);
-            FAcceptedSize = First.size();
+            FRest.remove(0, FAcceptedSize);
+            FWordStart = -1;
+            FAcceptedSize = UnitEnd(0, FAcceptedInWord, FAcceptedLast);
+            const QStringView First = QStringView(FRest).first(FAcceptedSize);
             FAcceptedPlain = TSubtitleWrapper::IsPlain(First);
             FAcceptedWords.clear();
             if (FAcceptedPlain)
-                TSubtitleWrapper::AddWords(FAcceptedWords, Font, First);
-            FSearch = FEnd + 1;
+                TSubtitleWrapper::AddUnit(FAcceptedWords, Font, First, false);
         }
         return true;
     }

@@ -15,17 +15,18 @@ bool HasBreak(QStringView Text)
     return false;
 }
 
-bool HasVisible(QStringView Word)
+QStringView Separator(bool NewLine, bool Glued)
 {
-    for (const QChar Character : Word)
-        if (Character.unicode() > 32)
-            return true;
-    return false;
+    if (NewLine)
+        return u"\r\n";
+    return Glued ? QStringView() : QStringView(u" ");
 }
+
 } // namespace
 
-TWrapBuffer::TWrapBuffer(TFontMeasure* Measure)
+TWrapBuffer::TWrapBuffer(TFontMeasure* Measure, bool Exact)
     : FMeasure(Measure)
+    , FExact(Exact)
     , FBlankWidth(Measure != nullptr ? Measure->LineWidth(u" ") : 0)
 {
 }
@@ -37,33 +38,40 @@ bool TWrapBuffer::CanExtend(QStringView Word) const
     return Word.isEmpty() || !Word.back().isHighSurrogate() || !FrontChar().isLowSurrogate();
 }
 
-qint64 TWrapBuffer::MeasureWithWord(QStringView Word, qint64& WordWidth) const
+qint64 TWrapBuffer::MeasureWithWord(QStringView Word, bool Glued, qint64& WordWidth) const
 {
     WordWidth = Width(Word);
-    return std::max(WordWidth + FFirst, FRest);
+    const qint64 Separator = FExact && !Glued ? FBlankWidth : 0;
+    return std::max(WordWidth + Separator + FFirst, FRest);
 }
 
-void TWrapBuffer::Prepend(QStringView Word, qint64 WordWidth, bool NewLine)
+void TWrapBuffer::Prepend(QStringView Word, qint64 WordWidth, bool NewLine, bool Glued)
 {
-    FPieces.push_back({Word, NewLine, HasVisible(Word)});
+    FPieces.push_back({Word, NewLine, Glued, TSubtitleText::HasVisible(Word)});
     if (NewLine) {
         FRest = std::max(FRest, FFirst);
         FFirst = WordWidth;
     } else {
-        FFirst = WordWidth + FBlankWidth + FFirst;
+        FFirst = WordWidth + (Glued ? 0 : FBlankWidth) + FFirst;
     }
 }
 
-qint64 TWrapBuffer::MeasureWithWordInFull(QStringView Word) const
+qint64 TWrapBuffer::MeasureWithWordInFull(QStringView Word, bool Glued) const
 {
     qint64 LineCount = 0;
-    const QString Combined = Word.toString() + Build();
+    QString Combined = Word.toString();
+    if (FExact)
+        Combined += Separator(false, Glued);
+    Combined += Build();
     return FMeasure != nullptr ? FMeasure->TextWidth(Combined, LineCount) : 0;
 }
 
-void TWrapBuffer::PrependInFull(QStringView Word, bool NewLine)
+void TWrapBuffer::PrependInFull(QStringView Word, bool NewLine, bool Glued)
 {
-    FTail = Word.toString() + (NewLine ? QStringLiteral("\r\n") : QStringLiteral(" ")) + Build();
+    QString Tail = Word.toString();
+    Tail += Separator(NewLine, Glued);
+    Tail += Build();
+    FTail = std::move(Tail);
     FPieces.clear();
     qsizetype FirstEnd = 0;
     while (FirstEnd < FTail.size() && FTail[FirstEnd] != u'\r' && FTail[FirstEnd] != u'\n')
@@ -104,12 +112,12 @@ QString TWrapBuffer::Build() const
 {
     qsizetype Size = FTail.size();
     for (const TPiece& Piece : FPieces)
-        Size += Piece.Word.size() + (Piece.NewLine ? 2 : 1);
+        Size += Piece.Word.size() + Separator(Piece.NewLine, Piece.Glued).size();
     QString Result;
     Result.reserve(Size);
     for (auto Piece = FPieces.rbegin(); Piece != FPieces.rend(); ++Piece) {
         Result += Piece->Word;
-        Result += Piece->NewLine ? QStringView(u"\r\n") : QStringView(u" ");
+        Result += Separator(Piece->NewLine, Piece->Glued);
     }
     Result += FTail;
     return Result;
@@ -122,10 +130,12 @@ qint64 TWrapBuffer::Width(QStringView Text) const
 
 QChar TWrapBuffer::FrontChar() const
 {
-    if (FPieces.empty())
-        return FTail.isEmpty() ? QChar() : FTail.front();
-    const TPiece& Front = FPieces.back();
-    if (!Front.Word.isEmpty())
-        return Front.Word.front();
-    return Front.NewLine ? QChar(u'\r') : QChar(u' ');
+    for (auto Piece = FPieces.rbegin(); Piece != FPieces.rend(); ++Piece) {
+        if (!Piece->Word.isEmpty())
+            return Piece->Word.front();
+        const QStringView After = Separator(Piece->NewLine, Piece->Glued);
+        if (!After.isEmpty())
+            return After.front();
+    }
+    return FTail.isEmpty() ? QChar() : FTail.front();
 }

@@ -1,5 +1,6 @@
 #include "titles/SubtitleItemFactory.h"
 #include "titles/TitleSplitter.h"
+#include "titles/WordBreaks.h"
 
 #include "model/SubtitleItem.h"
 
@@ -9,6 +10,20 @@
 #include <vector>
 
 namespace {
+
+// R without characters of code 32 or less at its ends; LineBreaks gets its CR LF pairs.
+QString Trimmed(const QString& R, qint32& LineBreaks)
+{
+    qsizetype Begin = 0;
+    qsizetype End = R.size();
+    while (Begin < End && R[Begin].unicode() <= 32)
+        ++Begin;
+    while (End > Begin && R[End - 1].unicode() <= 32)
+        --End;
+    const QString Result = R.mid(Begin, End - Begin);
+    LineBreaks = qint32(Result.count(QStringLiteral("\r\n")));
+    return Result;
+}
 
 // The wrap and the title splitting as first written: every step measures the whole
 // text built so far, and every candidate of the splitting is wrapped from scratch.
@@ -25,15 +40,7 @@ QString StraightforwardWrap(const TSubtitleItemFactory& Factory, const TSubtitle
         else
             R = Word + QLatin1Char(' ') + R;
     }
-    qsizetype Begin = 0;
-    qsizetype End = R.size();
-    while (Begin < End && R[Begin].unicode() <= 32)
-        ++Begin;
-    while (End > Begin && R[End - 1].unicode() <= 32)
-        --End;
-    R = R.mid(Begin, End - Begin);
-    LineBreaks = qint32(R.count(QStringLiteral("\r\n")));
-    return R;
+    return Trimmed(R, LineBreaks);
 }
 
 struct TTitle
@@ -84,6 +91,98 @@ std::vector<TTitle> StraightforwardSplit(const TSubtitleItemFactory& Factory, co
     }
 }
 
+// A unit of the wrap and its place in the text: a word, or the part of a word between
+// two places where a line may break inside it.
+struct TUnit
+{
+    qsizetype Start;
+    qsizetype End;
+    bool Glued; // no blank between it and the unit before
+};
+
+QList<TUnit> Units(const QString& Text)
+{
+    QList<TUnit> Result;
+    qsizetype Start = 0;
+    for (const QString& Word : Text.split(QLatin1Char(' '))) {
+        TWordBreaks::TOffsets Breaks;
+        TWordBreaks::Find(Word, Breaks);
+        qsizetype From = 0;
+        for (const qsizetype Break : Breaks) {
+            Result.push_back({Start + From, Start + Break, From > 0});
+            From = Break;
+        }
+        Result.push_back({Start + From, Start + Word.size(), From > 0});
+        Start += Word.size() + 1;
+    }
+    return Result;
+}
+
+// The wrap with breaks inside words: a text without them wraps as before; a text with
+// them has every line measured as it will be drawn, each unit with the blank before the
+// text after it, if there is one.
+QString StraightforwardUnitWrap(const TSubtitleItemFactory& Factory, const TSubtitleItem& Item, const QString& Text,
+                                qint32& LineBreaks)
+{
+    const QList<TUnit> All = Units(Text);
+    if (std::none_of(All.cbegin(), All.cend(), [](const TUnit& Unit) { return Unit.Glued; }))
+        return StraightforwardWrap(Factory, Item, Text, LineBreaks);
+    QString R;
+    for (qsizetype k = All.size() - 1; k >= 0; --k) {
+        const QString Unit = Text.mid(All[k].Start, All[k].End - All[k].Start);
+        const QString Separator = k + 1 == All.size() || All[k + 1].Glued ? QString() : QStringLiteral(" ");
+        if (Factory.MeasureText(&Item, Unit + Separator + R).Right > Item.BoxWidth())
+            R = Unit + QStringLiteral("\r\n") + R;
+        else
+            R = Unit + Separator + R;
+    }
+    return Trimmed(R, LineBreaks);
+}
+// Where the unit of S that starts at C ends, its closing blank included; Last tells
+// that it is the rest of S with no blank after it.
+qsizetype UnitEnd(const QString& S, qsizetype C, bool& Last)
+{
+    Last = true;
+    for (const TUnit& Unit : Units(S)) {
+        if (Unit.Start != C)
+            continue;
+        const bool Blank = Unit.End < S.size() && S[Unit.End] == u' ';
+        Last = Unit.End == S.size();
+        return Blank ? Unit.End + 1 : Unit.End;
+    }
+    return S.size();
+}
+
+// The splitting loop unit by unit: A grows by one unit, a word with its closing blank
+// or the part of a word up to the next place where a line may break inside it.
+std::vector<TTitle> StraightforwardUnitSplit(const TSubtitleItemFactory& Factory, const TSubtitleItem& Item, QString S)
+{
+    std::vector<TTitle> Titles;
+    const qint32 LineMaximum = std::max(1, Item.LineMaximum());
+    QString A;
+    bool ALast = false;
+    bool First = true;
+    for (;;) {
+        bool KLast = false;
+        const QString K = S.left(UnitEnd(S, A.size(), KLast));
+        qint32 N = 0;
+        StraightforwardUnitWrap(Factory, Item, K, N);
+        if (!ALast && (First || N <= LineMaximum - 1)) {
+            First = false;
+            A = K;
+            ALast = KLast;
+            continue;
+        }
+        TTitle Title;
+        Title.Text = StraightforwardUnitWrap(Factory, Item, A, Title.LineBreaks);
+        Titles.push_back(Title);
+        if (ALast)
+            return Titles;
+        S.remove(0, A.size());
+        A = S.left(UnitEnd(S, 0, ALast));
+    }
+}
+
 std::vector<TTitle> FactorySplit(const TSubtitleItemFactory& Factory, const TSubtitleItem& Item, const QString& Text)
 {
     std::vector<TTitle> Titles;
@@ -97,14 +196,16 @@ std::vector<TTitle> FactorySplit(const TSubtitleItemFactory& Factory, const TSub
     return Titles;
 }
 
-// Random subtitles of 1 to 60 words: Latin and Chinese words, words wider than any box,
-// empty words (double blanks, blanks at the ends), words with CR LF, lone LF or lone CR
-// inside or at their ends, quotes, tabs, "&", and characters outside the BMP, whole or
-// split across a blank.
+// Random subtitles of 1 to 60 words: Latin words and words of a second kind, words wider
+// than any box, empty words (double blanks, blanks at the ends), words with CR LF, lone
+// LF or lone CR inside or at their ends, quotes, tabs, "&", and characters outside the
+// BMP, whole or split across a blank. The second kind is Chinese and Japanese, alone or
+// mixed with Latin letters, digits and punctuation (EastAsian), or else Korean, Russian,
+// Greek and Czech words, which a line breaks only at blanks.
 class TSubtitleGenerator
 {
 public:
-    explicit TSubtitleGenerator(quint32 Seed) : FRandom(Seed) {}
+    TSubtitleGenerator(quint32 Seed, bool EastAsian) : FRandom(Seed), FEastAsian(EastAsian) {}
 
     QString Next()
     {
@@ -123,32 +224,41 @@ private:
         static const QStringList Latin = {"a", "to", "the", "cat", "word", "hello", "subtitle", "Wednesday",
                                           "AVATAR", "fifl", "WWW", "il", "mm", "\"quoted", "end.\"", "A&B",
                                           "tab\there", "x"};
-        static const QStringList Chinese = {"字", "字幕", "测试文本", "中华人民共和国", "你好", "，", "。", "“引号”",
-                                            "一二三四五六七八九十", "编辑"};
+        static const QStringList EastAsian = {"字", "字幕", "测试文本", "中华人民共和国", "你好", "，", "。", "“引号”",
+                                              "一二三四五六七八九十", "编辑", "我们今天晚上一起去看电影。",
+                                              "他说：“你好，世界！”", "（括号）里的字", "《红楼梦》", "使用Windows系统",
+                                              "2024年12月", "好……", "ちょっと待ってください。", "コーヒーを飲みます",
+                                              "「はい」と言った", "東京タワー", "ＡＢＣ全角",
+                                              QString::fromUcs4(U"中\U00020000文字")};
+        static const QStringList Spaced = {"안녕하세요", "감사합니다", "Установка", "программы", "Καλημέρα",
+                                           "κόσμε", "předtím", "Žluťoučký", "e-mail", "and/or"};
         static const QStringList Breaks = {"one\r\ntwo", "\r\nlead", "trail\r\n", "lf\nonly", "\nx", "y\n",
                                            "cr\ronly", "\rz", "w\r", "\r\n", "\n", "\r", "a\r\n\r\nb", "mix\n\r\nit"};
-        static const QStringList Special = {QString::fromUcs4(U"\U0001F600"), QString::fromUcs4(U"a\U00020000b"),
-                                            QString(QChar(0xD83D)), QString(QChar(0xDE00)), "\x01", "\t"};
+        // An ideograph outside the BMP, or a mathematical letter there.
+        static const QStringList Special = {QString::fromUcs4(U"\U0001F600"), QString(QChar(0xD83D)),
+                                            QString(QChar(0xDE00)), "\x01", "\t"};
+        static const QString Supplementary[] = {QString::fromUcs4(U"a\U0001D400b"), QString::fromUcs4(U"a\U00020000b")};
         const quint32 Kind = FRandom.bounded(100);
         if (Kind < 40)
             return Pick(Latin);
         if (Kind < 70)
-            return Pick(Chinese);
+            return Pick(FEastAsian ? EastAsian : Spaced);
         if (Kind < 80)
             return QString();
         if (Kind < 88)
             return Pick(Breaks);
         if (Kind < 93)
-            return Pick(Special);
+            return FRandom.bounded(6) == 0 ? Supplementary[FEastAsian ? 1 : 0] : Pick(Special);
         // Wider than most boxes.
         QString Long;
         const int Length = 20 + int(FRandom.bounded(40));
         for (int i = 0; i < Length; ++i)
-            Long += FRandom.bounded(2) ? QChar(u'M') : QChar(u'国');
+            Long += FRandom.bounded(2) ? QChar(u'M') : FEastAsian ? QChar(u'国') : QChar(u'Ж');
         return Long;
     }
 
     QRandomGenerator FRandom;
+    bool FEastAsian;
 };
 
 struct TLayout
@@ -175,6 +285,16 @@ void Configure(TSubtitleItem& Item, const TLayout& Layout)
     Item.SetBoxWidth(Layout.BoxWidth);
 }
 
+// Every character above 32 of Text, in order: what wrapping and cutting must keep.
+QString Visible(const QString& Text)
+{
+    QString Result;
+    for (const QChar Character : Text)
+        if (Character.unicode() > 32)
+            Result += Character;
+    return Result;
+}
+
 } // namespace
 
 class TestWrapOracle : public QObject
@@ -185,23 +305,28 @@ private slots:
     void wrapMatchesStraightforward_data()
     {
         QTest::addColumn<int>("Layout");
-        for (int i = 0; i < int(std::size(Layouts)); ++i)
-            QTest::newRow(Layouts[i].Name) << i;
+        QTest::addColumn<bool>("EastAsian");
+        for (const bool EastAsian : {false, true})
+            for (int i = 0; i < int(std::size(Layouts)); ++i)
+                QTest::addRow("%s, %s", Layouts[i].Name, EastAsian ? "Chinese and Japanese" : "breaks at blanks only")
+                    << i << EastAsian;
     }
 
     void wrapMatchesStraightforward()
     {
         QFETCH(int, Layout);
+        QFETCH(bool, EastAsian);
         const TSubtitleItemFactory Factory;
         TSubtitleItem Item;
         Configure(Item, Layouts[Layout]);
-        TSubtitleGenerator Generator(1000 + quint32(Layout));
+        TSubtitleGenerator Generator(1000 + quint32(Layout), EastAsian);
         int Wrapped = 0;
         for (int i = 0; i < 1500; ++i) {
             const QString Text = Generator.Next();
             qint32 ExpectedBreaks = -1;
             qint32 Breaks = -2;
-            const QString Expected = StraightforwardWrap(Factory, Item, Text, ExpectedBreaks);
+            const QString Expected = EastAsian ? StraightforwardUnitWrap(Factory, Item, Text, ExpectedBreaks)
+                                               : StraightforwardWrap(Factory, Item, Text, ExpectedBreaks);
             const QString Actual = Factory.WrapText(&Item, Text, Breaks);
             if (Actual != Expected || Breaks != ExpectedBreaks || Factory.WrappedLineBreaks(&Item, Text) != ExpectedBreaks)
                 QFAIL(qPrintable(QStringLiteral("subtitle %1 differs: %2").arg(i).arg(Text.toHtmlEscaped())));
@@ -215,30 +340,42 @@ private slots:
     {
         QTest::addColumn<int>("Layout");
         QTest::addColumn<qint32>("LineMaximum");
-        QTest::newRow("Latin, 1 line") << 1 << 1;
-        QTest::newRow("Latin, 2 lines") << 0 << 2;
-        QTest::newRow("Chinese, 2 lines") << 2 << 2;
-        QTest::newRow("Chinese narrow, 3 lines") << 3 << 3;
-        QTest::newRow("no box, 0 lines") << 4 << 0;
-        QTest::newRow("unknown face, -2 lines") << 5 << -2;
+        QTest::addColumn<bool>("EastAsian");
+        const struct
+        {
+            const char* Name;
+            int Layout;
+            qint32 LineMaximum;
+        } Rows[] = {{"Latin, 1 line", 1, 1},      {"Latin, 2 lines", 0, 2},       {"Chinese, 2 lines", 2, 2},
+                    {"Chinese narrow, 3 lines", 3, 3}, {"no box, 0 lines", 4, 0}, {"unknown face, -2 lines", 5, -2}};
+        for (const bool EastAsian : {false, true})
+            for (const auto& Row : Rows)
+                QTest::addRow("%s, %s", Row.Name, EastAsian ? "Chinese and Japanese" : "breaks at blanks only")
+                    << Row.Layout << Row.LineMaximum << EastAsian;
     }
 
     void splitMatchesStraightforward()
     {
         QFETCH(int, Layout);
         QFETCH(qint32, LineMaximum);
+        QFETCH(bool, EastAsian);
         const TSubtitleItemFactory Factory;
         TSubtitleItem Item;
         Configure(Item, Layouts[Layout]);
         Item.SetLineMaximum(LineMaximum);
-        TSubtitleGenerator Generator(2000 + quint32(Layout));
+        TSubtitleGenerator Generator(2000 + quint32(Layout), EastAsian);
         qsizetype Parts = 0;
         for (int i = 0; i < 400; ++i) {
             const QString Text = Generator.Next();
-            const std::vector<TTitle> Expected = StraightforwardSplit(Factory, Item, Text);
+            const std::vector<TTitle> Expected = EastAsian ? StraightforwardUnitSplit(Factory, Item, Text)
+                                                           : StraightforwardSplit(Factory, Item, Text);
             const std::vector<TTitle> Actual = FactorySplit(Factory, Item, Text);
             if (Actual != Expected)
                 QFAIL(qPrintable(QStringLiteral("subtitle %1 splits differently: %2").arg(i).arg(Text.toHtmlEscaped())));
+            QString Kept;
+            for (const TTitle& Title : Actual)
+                Kept += Title.Text;
+            QCOMPARE(Visible(Kept), Visible(Text));
             Parts += qsizetype(Actual.size());
         }
         QVERIFY(Parts > 400);

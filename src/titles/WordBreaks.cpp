@@ -1,0 +1,106 @@
+#include "WordBreaks.h"
+
+#include <unicode/brkiter.h>
+#include <unicode/uchar.h>
+#include <unicode/uscript.h>
+#include <unicode/utext.h>
+
+#include "model/Error.h"
+
+#include <limits>
+#include <memory>
+
+namespace
+{
+bool IsEastAsian(UChar32 CodePoint)
+{
+    // Every ideograph, kana, CJK symbol and full-width form lies at or above the CJK
+    // radicals; the cheap test keeps Latin text away from the property lookups.
+    if (CodePoint < 0x2E80)
+        return false;
+    return u_hasBinaryProperty(CodePoint, UCHAR_IDEOGRAPHIC) || uscript_hasScript(CodePoint, USCRIPT_HAN)
+        || uscript_hasScript(CodePoint, USCRIPT_HIRAGANA) || uscript_hasScript(CodePoint, USCRIPT_KATAKANA)
+        || ublock_getCode(CodePoint) == UBLOCK_CJK_SYMBOLS_AND_PUNCTUATION
+        || u_getIntPropertyValue(CodePoint, UCHAR_EAST_ASIAN_WIDTH) == U_EA_FULLWIDTH;
+}
+
+bool HasEastAsian(QStringView Word)
+{
+    const qsizetype Size = Word.size();
+    for (qsizetype i = 0; i < Size; ++i) {
+        const char16_t Unit = Word[i].unicode();
+        if (Unit < 0x2E80)
+            continue;
+        UChar32 CodePoint = Unit;
+        if (QChar::isHighSurrogate(Unit) && i + 1 < Size && Word[i + 1].isLowSurrogate())
+            CodePoint = QChar::surrogateToUcs4(Unit, Word[++i].unicode());
+        if (IsEastAsian(CodePoint))
+            return true;
+    }
+    return false;
+}
+
+UChar32 CodePointBefore(QStringView Word, qsizetype Offset)
+{
+    const char16_t Last = Word[Offset - 1].unicode();
+    if (QChar::isLowSurrogate(Last) && Offset >= 2 && Word[Offset - 2].isHighSurrogate())
+        return QChar::surrogateToUcs4(Word[Offset - 2].unicode(), Last);
+    return Last;
+}
+
+UChar32 CodePointAt(QStringView Word, qsizetype Offset)
+{
+    const char16_t First = Word[Offset].unicode();
+    if (QChar::isHighSurrogate(First) && Offset + 1 < Word.size() && Word[Offset + 1].isLowSurrogate())
+        return QChar::surrogateToUcs4(First, Word[Offset + 1].unicode());
+    return First;
+}
+
+// A line break iterator for the calling thread: making one loads and compiles the rules,
+// far too slow for every word.
+icu::BreakIterator& ThreadIterator()
+{
+    thread_local const std::unique_ptr<icu::BreakIterator> Iterator = [] {
+        UErrorCode Status = U_ZERO_ERROR;
+        std::unique_ptr<icu::BreakIterator> Made(icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), Status));
+        if (U_FAILURE(Status) || !Made)
+            throw EError(QStringLiteral("无法载入 Unicode 的换行规则（ICU）：%1").arg(QLatin1String(u_errorName(Status))));
+        return Made;
+    }();
+    return *Iterator;
+}
+
+struct TUTextCloser
+{
+    void operator()(UText* Text) const { utext_close(Text); }
+};
+
+void Check(UErrorCode Status)
+{
+    if (U_FAILURE(Status))
+        throw EError(QStringLiteral("无法按 Unicode 的换行规则分析字幕文本（ICU）：%1").arg(QLatin1String(u_errorName(Status))));
+}
+} // namespace
+
+void TWordBreaks::Find(QStringView Word, TOffsets& Offsets)
+{
+    Offsets.clear();
+    if (Word.size() < 2 || Word.size() > std::numeric_limits<int32_t>::max() || !HasEastAsian(Word))
+        return;
+    UErrorCode Status = U_ZERO_ERROR;
+    const std::unique_ptr<UText, TUTextCloser> Text(
+        utext_openUChars(nullptr, reinterpret_cast<const UChar*>(Word.utf16()), int64_t(Word.size()), &Status));
+    Check(Status);
+    icu::BreakIterator& Iterator = ThreadIterator();
+    // The iterator keeps a shallow copy of Text, pointing at Word, until the next word.
+    Iterator.setText(Text.get(), Status);
+    Check(Status);
+    for (int32_t Offset = Iterator.next(); Offset != icu::BreakIterator::DONE && Offset < Word.size();
+         Offset = Iterator.next()) {
+        // Mandatory breaks (after a line break the word holds) are the text's own.
+        if (Iterator.getRuleStatus() >= UBRK_LINE_HARD)
+            continue;
+        if (IsEastAsian(CodePointBefore(Word, Offset)) || IsEastAsian(CodePointAt(Word, Offset)))
+            Offsets.push_back(Offset);
+    }
+}

@@ -1,0 +1,93 @@
+#include "titles/WordBreaks.h"
+
+#include <QTest>
+
+namespace {
+
+// Word with a '|' at every place where a line may break inside it.
+QString Marked(const QString& Word)
+{
+    TWordBreaks::TOffsets Offsets;
+    TWordBreaks::Find(Word, Offsets);
+    QString Result = Word;
+    for (qsizetype i = Offsets.size(); i-- > 0;)
+        Result.insert(Offsets[i], QLatin1Char('|'));
+    return Result;
+}
+
+QList<qsizetype> Offsets(const QString& Word)
+{
+    TWordBreaks::TOffsets Found;
+    TWordBreaks::Find(Word, Found);
+    return QList<qsizetype>(Found.cbegin(), Found.cend());
+}
+
+} // namespace
+
+class TestWordBreaks : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void find_data()
+    {
+        QTest::addColumn<QString>("Marked");
+        QTest::newRow("Chinese between ideographs") << "我|们|今|天|晚|上|去|看|电|影";
+        QTest::newRow("Chinese full stop and comma stay behind") << "你|好，|世|界。";
+        QTest::newRow("Chinese brackets and book title marks") << "他|说|（很|好）|《红|楼|梦》|读|完";
+        QTest::newRow("Chinese quotes stay with their text") << "他|说：“你|好”。";
+        QTest::newRow("Japanese small kana and prolonged sound mark") << "ちょっ|と|待っ|て|コー|ヒー|を";
+        QTest::newRow("Japanese corner brackets") << "「は|い」|『い|い|え』";
+        QTest::newRow("ellipsis follows its text") << "好……|好";
+        QTest::newRow("Latin word inside Chinese") << "使|用|Windows|系|统";
+        QTest::newRow("digits before an ideograph") << "2024|年|12|月";
+        QTest::newRow("full-width letters") << "Ａ|Ｂ|Ｃ";
+        QTest::newRow("ideographs outside the BMP") << QString::fromUcs4(U"\U00020000|\U00020001|字");
+        QTest::newRow("line break the word holds") << "中\r\n文";
+        QTest::newRow("English with hyphen, slash and digits") << "e-mail/and-or/MP3/2024-12-10";
+        QTest::newRow("Korean") << "안녕하세요";
+        QTest::newRow("Russian") << "Установка";
+        QTest::newRow("Greek") << "Καλημέρα";
+        QTest::newRow("Czech") << "předtím";
+        QTest::newRow("one ideograph") << "字";
+        QTest::newRow("empty") << "";
+    }
+
+    void find()
+    {
+        QFETCH(QString, Marked);
+        QString Word = Marked;
+        Word.remove(QLatin1Char('|'));
+        QCOMPARE(::Marked(Word), Marked);
+    }
+
+    // No line may start with closing punctuation, a full stop or comma of either width,
+    // a small kana or the prolonged sound mark, nor end with opening punctuation.
+    void punctuation_data()
+    {
+        QTest::addColumn<QString>("Character");
+        QTest::addColumn<bool>("Opening");
+        for (const QChar Closing : QStringView(u"，。、！？；：）」』》”’ーっょ…,.")) {
+            const QString Name = QStringLiteral("no line starts with %1").arg(Closing);
+            QTest::newRow(qPrintable(Name)) << QString(Closing) << false;
+        }
+        for (const QChar Opening : QStringView(u"（「『《“‘")) {
+            const QString Name = QStringLiteral("no line ends with %1").arg(Opening);
+            QTest::newRow(qPrintable(Name)) << QString(Opening) << true;
+        }
+    }
+
+    void punctuation()
+    {
+        QFETCH(QString, Character);
+        QFETCH(bool, Opening);
+        // Ideographs on both sides offer a break on both sides, unless the mark forbids it.
+        const QString Word = QStringLiteral("字字") + Character + QStringLiteral("字字");
+        const QList<qsizetype> Found = Offsets(Word);
+        QVERIFY2(Found.contains(1), qPrintable(Marked(Word)));
+        QVERIFY2(!Found.contains(Opening ? 3 : 2), qPrintable(Marked(Word)));
+    }
+};
+
+QTEST_MAIN(TestWordBreaks)
+#include "tst_wordbreaks.moc"
