@@ -302,6 +302,11 @@ private slots:
         QTest::newRow("lone LF is not counted") << "one\ntwo" << "one\ntwo" << 0 << "one\ntwo" << 0;
         QTest::newRow("quote is an ordinary word") << "\"a b\" c" << "b\" c" << 0 << "\"a\r\nb\" c" << 1;
         QTest::newRow("Chinese words") << "字幕 测试 文本" << "测试 文本" << 0 << "字幕\r\n测试 文本" << 1;
+        QTest::newRow("Chinese sentence, exact width fits") << "我们今天晚上" << "今天晚上" << 0 << "我们\r\n今天晚上" << 1;
+        QTest::newRow("Chinese comma stays behind") << "你好，世界" << "，世界" << 0 << "你好，\r\n世界" << 1;
+        QTest::newRow("Japanese small kana stays behind") << "ちょっと" << "ょっと" << 0 << "ちょっ\r\nと" << 1;
+        QTest::newRow("blank before Chinese replaced") << "Hello 世界和平" << "世界和平" << 0 << "Hello\r\n世界和平" << 1;
+        QTest::newRow("ideograph wider than the box") << "字字" << "字" << -1 << "字\r\n字" << 1;
     }
 
     void wrap()
@@ -500,6 +505,33 @@ private slots:
         // The item describes the last title written.
         QCOMPARE(Item->SubtitleContent(), QStringLiteral("cc dd"));
         QCOMPARE(Item->SubtitleFileName(), QStringLiteral("Title00001_2.etl"));
+    }
+
+    void chineseSentenceSplitsIntoParts()
+    {
+        const TSubtitleItemFactory Factory = MakeFactory();
+        const QString Directory = Dir(QStringLiteral("chinese"));
+        auto Item = MakeItem(Directory);
+        Item->SetFontName(QStringLiteral("Noto Sans CJK SC"));
+        Item->SetLineMaximum(2);
+        Item->SetBoxWidth(Factory.MeasureText(Item.get(), QStringLiteral("一二三四五六")).Right);
+        const QString Sentence = QStringLiteral("他说：“别担心，一切都会好起来的。”然后她打开窗户，看见远处的山上已经积满了白雪。");
+        Item->SetSubtitleContent(Sentence);
+        const std::vector<TWritten> Written = Write(Factory, *Item, TemplatePath());
+        QCOMPARE(Written.size(), size_t(4));
+        QString Kept;
+        for (std::size_t i = 0; i < Written.size(); ++i) {
+            const QString Expected = i == 0 ? QStringLiteral("Title00001.etl") : QStringLiteral("Title00001_%1.etl").arg(i + 1);
+            QCOMPARE(Written[i].FileName, Expected);
+            QVERIFY2(Written[i].LineCount <= 2, qPrintable(Written[i].Content));
+            for (const QString& Line : Written[i].Content.split(QStringLiteral("\r\n"))) {
+                QVERIFY2(Factory.MeasureText(Item.get(), Line).Right <= Item->BoxWidth(), qPrintable(Line));
+                QVERIFY2(!QStringLiteral("，。：”").contains(Line.front()), qPrintable(Line));
+                QVERIFY2(Line.back() != u'“', qPrintable(Line));
+            }
+            Kept += Written[i].Content;
+        }
+        QCOMPARE(Kept.remove(QStringLiteral("\r\n")), Sentence);
     }
 
     void lineMaximumBelowOneCountsAsOne_data()
