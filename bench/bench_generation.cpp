@@ -1,4 +1,6 @@
-// The whole generation run on a 10,000-line document: titles per second, and its wall
+// The whole generation run on a 10,000-line document, of Latin and Chinese words between
+// blanks (GenerationRun) or of Chinese written without blanks (GenerationRunChinese),
+// which the wrap breaks between characters: titles per second, and its wall
 // time and the process's CPU time (user + system, every thread) each as a ratio to
 // writing the same bytes with plain file writes in the same process. The files go to
 // /dev/shm when there is one: on a RAM disk the disk does not hide the program's own
@@ -34,7 +36,8 @@ const QStringList LatinWords{"the", "quick", "brown", "fox", "jumps", "over", "l
                              "editor", "frame", "scene", "tonight", "remember", "everything", "why"};
 const QStringList ChineseWords{"我们", "今天晚上", "一起", "去看", "电影", "你好", "世界", "字幕", "非常", "重要"};
 
-QString WriteDocument(const QString& FileName)
+// Lines of 4 to 20 words: of both pools between blanks, or Chinese words written together.
+QString WriteDocument(const QString& FileName, bool Chinese)
 {
     QRandomGenerator Random(20261209);
     QStringList Lines;
@@ -42,10 +45,10 @@ QString WriteDocument(const QString& FileName)
         const int Words = 4 + int(Random.bounded(17));
         QStringList Text;
         for (int Word = 0; Word < Words; ++Word) {
-            const QStringList& Pool = Random.bounded(2) ? LatinWords : ChineseWords;
+            const QStringList& Pool = Chinese || Random.bounded(2) == 0 ? ChineseWords : LatinWords;
             Text << Pool[int(Random.bounded(qint64(Pool.size())))];
         }
-        Lines << Text.join(QLatin1Char(' '));
+        Lines << Text.join(Chinese ? QString() : QStringLiteral(" "));
     }
     QFile File(FileName);
     if (!File.open(QIODevice::WriteOnly))
@@ -158,10 +161,10 @@ TCost PlainWrites(const QString& Directory, const QString& Target)
     return Clock.Elapsed();
 }
 
-void BM_GenerationRun(benchmark::State& State)
+void GenerationRun(benchmark::State& State, bool Chinese)
 {
     QTemporaryDir Temp(ScratchParent() + QStringLiteral("/bench_generation-XXXXXX"));
-    const QString Source = WriteDocument(Temp.filePath(QStringLiteral("Film.txt")));
+    const QString Source = WriteDocument(Temp.filePath(QStringLiteral("Film.txt")), Chinese);
     TCost RunCost;
     TCost PlainCost;
     std::vector<double> WallRatios;
@@ -180,8 +183,8 @@ void BM_GenerationRun(benchmark::State& State)
         Item.SetSourceLineIncrement(1);
         Item.SetSubtitleDirectory(Titles);
         Item.SetSubtitleFileName(QStringLiteral("Title{0}.etl"));
-        Item.SetFontName(QStringLiteral("Liberation Sans"));
-        Item.SetFontSize(48);
+        Item.SetFontName(Chinese ? QStringLiteral("Noto Sans CJK SC") : QStringLiteral("Liberation Sans"));
+        Item.SetFontSize(Chinese ? 36 : 48);
         Item.SetFontColor(0xFFFFFF);
         Item.SetEdge(true);
         Item.SetEdgeWidthHard(4);
@@ -189,7 +192,7 @@ void BM_GenerationRun(benchmark::State& State)
         Item.SetVideoHeight(1080);
         Item.SetBoxAlign(taCenter);
         Item.SetBoxAlignText(taCenter);
-        Item.SetBoxWidth(1600);
+        Item.SetBoxWidth(Chinese ? 1000 : 1600);
         Item.SetBoxRelativeY(-60);
         Item.SetLineMaximum(2);
         const TCost Run = RunGeneration(Item, TitleCount);
@@ -211,7 +214,18 @@ void BM_GenerationRun(benchmark::State& State)
     // How much of a core the interface thread keeps busy while it serves the run.
     State.counters["interface_busy"] = RunCost.Interface / RunCost.Wall;
 }
+
+void BM_GenerationRun(benchmark::State& State)
+{
+    GenerationRun(State, false);
+}
 BENCHMARK(BM_GenerationRun)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_GenerationRunChinese(benchmark::State& State)
+{
+    GenerationRun(State, true);
+}
+BENCHMARK(BM_GenerationRunChinese)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -1,11 +1,12 @@
 // Speed of the title layout and writer: WrapText per call for subtitles of 8, 20 and
-// 60 words, and titles written per second for a batch of 10,000 subtitles against a
+// 60 words, the wrap and cutting into titles of a Chinese and of a mixed sentence, and titles written per second for a batch of 10,000 subtitles against a
 // plain loop that writes the same bytes to the same number of files, both into new
 // folders (a first run) and over existing files (a run repeated). The batches go to
 // temporary folders (TMPDIR, normally /tmp).
 
 #include "titles/AtomicFile.h"
 #include "titles/SubtitleItemFactory.h"
+#include "titles/TitleSplitter.h"
 #include "titles/TitleTemplate.h"
 
 #include "model/ApplicationDirectory.h"
@@ -220,6 +221,32 @@ void BM_WrapTextStraightforward(benchmark::State& State)
     }
 }
 BENCHMARK(BM_WrapTextStraightforward)->Arg(20);
+
+// A subtitle cut into titles of two lines and each title wrapped, as the writer does
+// before it writes them: a Chinese sentence of 60 characters without a blank, and a
+// sentence mixing Chinese, Latin words, digits and punctuation.
+void BM_WrapAndCut(benchmark::State& State, const QString& Text)
+{
+    TSubtitleItem Item;
+    Configure(Item);
+    Item.SetFontName(QStringLiteral("Noto Sans CJK SC"));
+    Item.SetFontSize(36);
+    Item.SetBoxWidth(1000);
+    const TSubtitleItemFactory Factory;
+    qint64 Titles = 0;
+    for (auto _ : State) {
+        TTitleSplitter Splitter(Factory, Item, Text);
+        QString Accepted;
+        qint32 LineBreaks = 0;
+        while (Splitter.Next(Accepted)) {
+            benchmark::DoNotOptimize(Factory.WrapText(&Item, Accepted, LineBreaks));
+            ++Titles;
+        }
+    }
+    State.counters["titles"] = double(Titles) / double(State.iterations());
+}
+BENCHMARK_CAPTURE(BM_WrapAndCut, chinese_60, QStringLiteral("我们今天晚上一起去看电影，看完以后再去吃饭，你觉得怎么样？如果你明天没有时间的话，我们也可以改到下个星期六晚上再见面吧。"));
+BENCHMARK_CAPTURE(BM_WrapAndCut, mixed, QStringLiteral("他用iPhone拍了3张照片，发到WeChat上：“今天的天气真好！” Then we went home at 10 pm, 然后一起吃了晚饭。"));
 
 // A first run: every batch goes into a new, empty folder, so every title file is new.
 void BM_WriteTitles(benchmark::State& State)

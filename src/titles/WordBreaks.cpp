@@ -70,9 +70,22 @@ icu::BreakIterator& ThreadIterator()
     return *Iterator;
 }
 
-struct TUTextCloser
+// A UText over a word, on the stack rather than the heap, closed on every path.
+class TWordText
 {
-    void operator()(UText* Text) const { utext_close(Text); }
+public:
+    explicit TWordText(QStringView Word, UErrorCode& Status)
+    {
+        utext_openUChars(&FText, reinterpret_cast<const UChar*>(Word.utf16()), int64_t(Word.size()), &Status);
+    }
+    ~TWordText() { utext_close(&FText); }
+    TWordText(const TWordText&) = delete;
+    TWordText& operator=(const TWordText&) = delete;
+
+    UText* Get() { return &FText; }
+
+private:
+    UText FText = UTEXT_INITIALIZER;
 };
 
 void Check(UErrorCode Status)
@@ -88,12 +101,11 @@ void TWordBreaks::Find(QStringView Word, TOffsets& Offsets)
     if (Word.size() < 2 || Word.size() > std::numeric_limits<int32_t>::max() || !HasEastAsian(Word))
         return;
     UErrorCode Status = U_ZERO_ERROR;
-    const std::unique_ptr<UText, TUTextCloser> Text(
-        utext_openUChars(nullptr, reinterpret_cast<const UChar*>(Word.utf16()), int64_t(Word.size()), &Status));
+    TWordText Text(Word, Status);
     Check(Status);
     icu::BreakIterator& Iterator = ThreadIterator();
     // The iterator keeps a shallow copy of Text, pointing at Word, until the next word.
-    Iterator.setText(Text.get(), Status);
+    Iterator.setText(Text.Get(), Status);
     Check(Status);
     for (int32_t Offset = Iterator.next(); Offset != icu::BreakIterator::DONE && Offset < Word.size();
          Offset = Iterator.next()) {
