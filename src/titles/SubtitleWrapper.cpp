@@ -57,33 +57,43 @@ void WrapUnits(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text,
     }
 }
 
-using TBreaks = QVarLengthArray<bool, 64>;
-
 // The wrap of WrapUnits on the measures of a plain text's units: from the last unit to
 // the first, each goes on the first line while that line with it, and every later line,
-// stay within the box. BreakAfter[k] tells whether a line break follows unit k.
+// stay within the box. Visit(k, Break) learns for each unit, from the last to the first,
+// whether a line break follows it.
+template <class F>
 void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TSubtitleWrapper::TWord> Words,
-                     TBreaks& BreakAfter)
+                     bool Exact, F&& Visit)
 {
     constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
     const qint64 BoxWidth = Item.BoxWidth();
     const qint64 BlankWidth = Font.LineWidth(u" ");
-    const bool Exact = MeasuredExactly(Words);
-    BreakAfter.resize(qsizetype(Words.size()));
     qint64 First = 0;
     qint64 Rest = 0;
     for (std::size_t k = Words.size(); k-- > 0;) {
         const bool Glued = k + 1 < Words.size() ? Words[k + 1].Glued : Exact;
         const qint64 Separator = Glued ? 0 : BlankWidth;
         const qint64 Width = std::min(std::max(Words[k].Width + (Exact ? Separator : 0) + First, Rest), Int32Max);
-        BreakAfter[qsizetype(k)] = Width > BoxWidth;
-        if (Width > BoxWidth) {
+        const bool Break = Width > BoxWidth;
+        Visit(k, Break);
+        if (Break) {
             Rest = std::max(Rest, First);
             First = Words[k].Width;
         } else {
             First = Words[k].Width + Separator + First;
         }
     }
+}
+
+using TBreaks = QVarLengthArray<bool, 64>;
+
+// BreakAfter[k] tells whether a line break follows unit k.
+void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TSubtitleWrapper::TWord> Words,
+                     TBreaks& BreakAfter)
+{
+    BreakAfter.resize(qsizetype(Words.size()));
+    BreakPlainWords(Item, Font, Words, MeasuredExactly(Words),
+                    [&BreakAfter](std::size_t k, bool Break) { BreakAfter[qsizetype(k)] = Break; });
 }
 
 // The measures of a plain text's units.
@@ -98,10 +108,8 @@ void MeasureUnits(TFontMeasure& Font, QStringView Text, const TLineUnits::TList&
 }
 
 // The wrap of any text through the wrap buffer.
-TWrapBuffer WrapInBuffer(const TSubtitleItem* Item, QStringView Text)
+TWrapBuffer WrapInBuffer(const TSubtitleItem* Item, QStringView Text, const TLineUnits::TList& Units)
 {
-    TLineUnits::TList Units;
-    TLineUnits::Split(Text, Units);
     const bool Exact = MeasuredExactly(Units);
     TWrapBuffer Buffer(Item != nullptr ? &TSubtitleMeasure::Font(*Item) : nullptr, Exact);
     WrapUnits(Buffer, Item, Text, Units, Exact);
@@ -111,11 +119,17 @@ TWrapBuffer WrapInBuffer(const TSubtitleItem* Item, QStringView Text)
 
 QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks)
 {
+    TLineUnits::TList Units;
+    TLineUnits::Split(Text, Units);
+    return Wrap(Item, Text, Units, LineBreaks);
+}
+
+QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, const TLineUnits::TList& Units,
+                               qint32& LineBreaks)
+{
     QString Wrapped;
     if (Item != nullptr && IsPlain(Text)) {
         TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
-        TLineUnits::TList Units;
-        TLineUnits::Split(Text, Units);
         std::vector<TWord> Words;
         MeasureUnits(Font, Text, Units, Words);
         TBreaks BreakAfter;
@@ -136,7 +150,7 @@ QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, q
                 Wrapped += QLatin1Char(' ');
         }
     } else {
-        Wrapped = WrapInBuffer(Item, Text).Build();
+        Wrapped = WrapInBuffer(Item, Text, Units).Build();
     }
     const QString Result = TSubtitleText::Trim(Wrapped);
     LineBreaks = TSubtitleText::CountOccurrences(u"\r\n", Result);
@@ -145,15 +159,15 @@ QString TSubtitleWrapper::Wrap(const TSubtitleItem* Item, const QString& Text, q
 
 qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Text)
 {
+    TLineUnits::TList Units;
+    TLineUnits::Split(Text, Units);
     if (Item != nullptr && IsPlain(Text)) {
         TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
-        TLineUnits::TList Units;
-        TLineUnits::Split(Text, Units);
         std::vector<TWord> Words;
         MeasureUnits(Font, Text, Units, Words);
         return PlainLineBreaks(*Item, Font, Words);
     }
-    return WrapInBuffer(Item, Text).TrimmedLineBreaks();
+    return WrapInBuffer(Item, Text, Units).TrimmedLineBreaks();
 }
 
 // A surrogate is measured with its neighbour, and a line break changes the lines.
@@ -181,19 +195,29 @@ void TSubtitleWrapper::AddUnit(std::vector<TWord>& Words, TFontMeasure& Font, QS
 
 qint32 TSubtitleWrapper::PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words)
 {
-    TBreaks BreakAfter;
-    BreakPlainWords(Item, Font, Words, BreakAfter);
-    std::size_t LastVisible = 0;
-    for (std::size_t k = 0; k < Words.size(); ++k)
-        if (Words[k].Visible)
-            LastVisible = k;
-    // The breaks that trimming keeps: those after a visible unit and before the last one.
-    qint32 Breaks = 0;
-    bool SeenVisible = false;
-    for (std::size_t k = 0; k < LastVisible; ++k) {
-        SeenVisible = SeenVisible || Words[k].Visible;
-        if (BreakAfter[qsizetype(k)] && SeenVisible)
-            ++Breaks;
+    std::size_t FirstVisible = Words.size();
+    bool Exact = false;
+    qint64 Blanks = 0; // between units, and the one after the last
+    qint64 Total = 0;
+    for (std::size_t k = 0; k < Words.size(); ++k) {
+        if (Words[k].Visible && FirstVisible == Words.size())
+            FirstVisible = k;
+        Exact = Exact || Words[k].Glued;
+        Blanks += k + 1 < Words.size() && Words[k + 1].Glued ? 0 : 1;
+        Total += Words[k].Width;
     }
+    // No line is wider than all of the text on one line: the candidates of the cutting
+    // mostly end here until a title's first line is full.
+    const qint64 BlankWidth = Font.LineWidth(u" ");
+    if (Total + (Exact ? Blanks - 1 : Blanks) * BlankWidth <= Item.BoxWidth())
+        return 0;
+    // The breaks that trimming keeps: those after a visible unit and before another.
+    qint32 Breaks = 0;
+    bool VisibleAfter = false;
+    BreakPlainWords(Item, Font, Words, Exact, [&](std::size_t k, bool Break) {
+        if (Break && VisibleAfter && k >= FirstVisible)
+            ++Breaks;
+        VisibleAfter = VisibleAfter || Words[k].Visible;
+    });
     return Breaks;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LineUnits.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -32,6 +34,10 @@ public:
     // The wrapped text; LineBreaks gets the number of CR LF pairs in it, line breaks
     // that the text held already included.
     static QString Wrap(const TSubtitleItem* Item, const QString& Text, qint32& LineBreaks);
+    // The same with the units of Text already known (TLineUnits::Split, or the cutting
+    // of titles, which finds them as it goes).
+    static QString Wrap(const TSubtitleItem* Item, const QString& Text, const TLineUnits::TList& Units,
+                        qint32& LineBreaks);
     // The LineBreaks that Wrap would report, without building the wrapped text: what
     // the cutting of long subtitles asks for every candidate.
     static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);

@@ -26,19 +26,53 @@ qsizetype TTitleSplitter::UnitEnd(qsizetype From, bool& InWord, bool& Last)
             FWordEnd = FRest.size();
         TWordBreaks::Find(QStringView(FRest).sliced(FWordStart, FWordEnd - FWordStart), FWordBreaks);
     }
-    for (const qsizetype Break : FWordBreaks) {
-        if (FWordStart + Break > From) {
-            InWord = true;
-            Last = false;
-            return FWordStart + Break;
-        }
+    const auto Next = std::upper_bound(FWordBreaks.cbegin(), FWordBreaks.cend(), From - FWordStart);
+    if (Next != FWordBreaks.cend()) {
+        InWord = true;
+        Last = false;
+        return FWordStart + *Next;
     }
     InWord = false;
     Last = FWordEnd == FRest.size();
     return Last ? FWordEnd : FWordEnd + 1;
 }
 
-bool TTitleSplitter::Next(QString& Accepted)
+void TTitleSplitter::ForgetAccepted()
+{
+    if (!FAcceptedInWord) {
+        FWordStart = -1;
+        return;
+    }
+    // The title ended inside the word looked at; the next starts with the rest of it.
+    // A line may break in that rest where it could before, for no rule of UAX #14 looks
+    // back across a place where a line may break, so the word is not looked at again.
+    const qsizetype Cut = FAcceptedSize - FWordStart;
+    TWordBreaks::TOffsets Rest;
+    for (const qsizetype Break : FWordBreaks)
+        if (Break > Cut)
+            Rest.push_back(Break - Cut);
+    FWordBreaks = Rest;
+    FWordStart = 0;
+    FWordEnd -= FAcceptedSize;
+}
+
+void TTitleSplitter::Accept(qsizetype End, bool InWord, bool Last)
+{
+    const bool Closed = !InWord && !Last; // by a blank, which the next unit follows
+    const TLineUnits::TUnit Unit{FAcceptedSize, Closed ? End - 1 : End, FAcceptedInWord};
+    // After a closing blank the units end with the empty unit that the next one fills.
+    if (!FAcceptedUnits.isEmpty() && !FAcceptedInWord)
+        FAcceptedUnits.back() = Unit;
+    else
+        FAcceptedUnits.push_back(Unit);
+    if (Closed)
+        FAcceptedUnits.push_back({End, End, false});
+    FAcceptedSize = End;
+    FAcceptedInWord = InWord;
+    FAcceptedLast = Last;
+}
+
+bool TTitleSplitter::Next(QString& Accepted, TLineUnits::TList& Units)
 {
     if (FDone)
         return false;
@@ -64,19 +98,22 @@ bool TTitleSplitter::Next(QString& Accepted)
         const qint32 LineMaximum = std::max<qint32>(1, FItem.LineMaximum());
         if (!FAcceptedLast && (FFirst || LineBreaks <= LineMaximum - 1)) {
             FFirst = false;
-            FAcceptedSize = End;
-            FAcceptedInWord = InWord;
-            FAcceptedLast = Last;
+            Accept(End, InWord, Last);
             FAcceptedPlain = Plain;
             continue;
         }
         Accepted = FRest.left(FAcceptedSize);
+        Units = FAcceptedUnits;
         if (FAcceptedLast) {
             FDone = true;
         } else {
             FRest.remove(0, FAcceptedSize);
-            FWordStart = -1;
-            FAcceptedSize = UnitEnd(0, FAcceptedInWord, FAcceptedLast);
+            ForgetAccepted();
+            FAcceptedSize = 0;
+            FAcceptedInWord = false;
+            FAcceptedUnits.clear();
+            const qsizetype FirstEnd = UnitEnd(0, InWord, Last);
+            Accept(FirstEnd, InWord, Last);
             const QStringView First = QStringView(FRest).first(FAcceptedSize);
             FAcceptedPlain = TSubtitleWrapper::IsPlain(First);
             FAcceptedWords.clear();

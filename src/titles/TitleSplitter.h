@@ -30,15 +30,21 @@ public:
     TTitleSplitter(const TSubtitleItemFactory& Factory, const TSubtitleItem& Item, QString Text);
 
     // The next title's text, not yet wrapped (it still ends with its closing blank
-    // unless it is the rest of the subtitle or ends inside a word); false when all of it
-    // has been handed out.
-    bool Next(QString& Accepted);
+    // unless it is the rest of the subtitle or ends inside a word), and its units as it
+    // was measured in them (for TSubtitleWrapper::Wrap); false when all of it has been
+    // handed out.
+    bool Next(QString& Accepted, TLineUnits::TList& Units);
 
 private:
     // Where the unit that starts at From in FRest ends (its closing blank included).
     // InWord tells that it ends inside a word, Last that it ends FRest with no blank
     // after it.
     qsizetype UnitEnd(qsizetype From, bool& InWord, bool& Last);
+    // Shifts what is known of the word looked at past the accepted text, which FRest
+    // has just lost.
+    void ForgetAccepted();
+    // Takes the unit of FRest that ends at End into the accepted text.
+    void Accept(qsizetype End, bool InWord, bool Last);
 
     const TSubtitleItemFactory& FFactory;
     const TSubtitleItem& FItem;
@@ -47,7 +53,8 @@ private:
     bool FAcceptedInWord = false; // that ends inside a word
     bool FAcceptedLast = false;   // that is all of FRest, with no blank after it
     bool FAcceptedPlain = true;   // that is plain (TSubtitleWrapper::IsPlain)
-    std::vector<TSubtitleWrapper::TWord> FAcceptedWords; // its units (then the candidate's), while plain
+    std::vector<TSubtitleWrapper::TWord> FAcceptedWords; // their measures (then the candidate's), while plain
+    TLineUnits::TList FAcceptedUnits; // its units, as TLineUnits::Split gives them
     // The word of FRest that the units are being taken from, and the places inside it
     // where a line may break (offsets from its start); FWordStart is -1 when none is.
     qsizetype FWordStart = -1;

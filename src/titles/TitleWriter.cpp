@@ -19,10 +19,10 @@ namespace
 {
 // Text wrapped to the item's box, which the item takes with its line count; Block gets
 // the wrapped text's measure, which places it.
-QString LayOut(TSubtitleItem& Item, const QString& Text, TTextRect& Block)
+QString LayOut(TSubtitleItem& Item, const QString& Text, const TLineUnits::TList& Units, TTextRect& Block)
 {
     qint32 LineBreaks = 0;
-    const QString Wrapped = TSubtitleWrapper::Wrap(&Item, Text, LineBreaks);
+    const QString Wrapped = TSubtitleWrapper::Wrap(&Item, Text, Units, LineBreaks);
     Block = TSubtitleMeasure::Block(&Item, Wrapped);
     Item.SetSubtitleContent(Wrapped);
     Item.SetSubtitleLineCount(LineBreaks + 1);
@@ -84,9 +84,10 @@ void TTitleWriter::Write(TSubtitleItem& Item, TTitleTemplate& Template, const TT
     bool DirectoryReady = false;
     TTitleSplitter Splitter(FFactory, Item, Item.SubtitleContent());
     QString Accepted;
-    for (qint32 Part = 1; Splitter.Next(Accepted); ++Part) {
+    TLineUnits::TList Units;
+    for (qint32 Part = 1; Splitter.Next(Accepted, Units); ++Part) {
         TTextRect Block;
-        Text.SetText(LayOut(Item, Accepted, Block));
+        Text.SetText(LayOut(Item, Accepted, Units, Block));
         TTitlePlacement::WriteTo(Placement, Item, Block);
         if (!DirectoryReady) {
             DirectorySetting = Item.SubtitleDirectory();
@@ -114,7 +115,10 @@ void TTitleWriter::Rewrite(TSubtitleItem& Item, const QString& TitleFileName) co
     TTitleFill::Of(Item, FNow).WriteTo(Document);
     TXMLCCtsTitleObjectType Title = Document.TitleObject();
     TTextRect Block;
-    const QString Text = LayOut(Item, Item.SubtitleContent(), Block);
+    const QString Content = Item.SubtitleContent();
+    TLineUnits::TList Units;
+    TLineUnits::Split(Content, Units);
+    const QString Text = LayOut(Item, Content, Units, Block);
     TTitlePlacement::WriteTo(Title, Item, Block);
     Title.SetM_sText(Text);
     const QString Path = TTitleOutputPath::PrepareDirectory(Item.SubtitleDirectory())

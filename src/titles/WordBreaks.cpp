@@ -93,6 +93,29 @@ void Check(UErrorCode Status)
     if (U_FAILURE(Status))
         throw EError(QStringLiteral("无法按 Unicode 的换行规则分析字幕文本（ICU）：%1").arg(QLatin1String(u_errorName(Status))));
 }
+
+
+// Whether every character of Word is of the ideographic line breaking class, as
+// Chinese words between blanks are: no rule of UAX #14 keeps two such characters
+// together, so a line may break between every two of them without asking the iterator.
+bool AllIdeographicClass(QStringView Word)
+{
+    const qsizetype Size = Word.size();
+    for (qsizetype i = 0; i < Size; ++i) {
+        const UChar32 CodePoint = CodePointAt(Word, i);
+        if (CodePoint > 0xFFFF)
+            ++i;
+        if (u_getIntPropertyValue(CodePoint, UCHAR_LINE_BREAK) != U_LB_IDEOGRAPHIC)
+            return false;
+    }
+    return true;
+}
+
+void AddEastAsianBreak(QStringView Word, qsizetype Offset, TWordBreaks::TOffsets& Offsets)
+{
+    if (IsEastAsian(CodePointBefore(Word, Offset)) || IsEastAsian(CodePointAt(Word, Offset)))
+        Offsets.push_back(Offset);
+}
 } // namespace
 
 void TWordBreaks::Find(QStringView Word, TOffsets& Offsets)
@@ -100,6 +123,12 @@ void TWordBreaks::Find(QStringView Word, TOffsets& Offsets)
     Offsets.clear();
     if (Word.size() < 2 || Word.size() > std::numeric_limits<int32_t>::max() || !HasEastAsian(Word))
         return;
+    if (AllIdeographicClass(Word)) {
+        for (qsizetype Offset = 1; Offset < Word.size(); ++Offset)
+            if (!(Word[Offset].isLowSurrogate() && Word[Offset - 1].isHighSurrogate()))
+                AddEastAsianBreak(Word, Offset, Offsets);
+        return;
+    }
     UErrorCode Status = U_ZERO_ERROR;
     TWordText Text(Word, Status);
     Check(Status);
@@ -112,7 +141,6 @@ void TWordBreaks::Find(QStringView Word, TOffsets& Offsets)
         // Mandatory breaks (after a line break the word holds) are the text's own.
         if (Iterator.getRuleStatus() >= UBRK_LINE_HARD)
             continue;
-        if (IsEastAsian(CodePointBefore(Word, Offset)) || IsEastAsian(CodePointAt(Word, Offset)))
-            Offsets.push_back(Offset);
+        AddEastAsianBreak(Word, Offset, Offsets);
     }
 }
