@@ -36,7 +36,8 @@ const QStringList LatinWords{"the", "quick", "brown", "fox", "jumps", "over", "l
                              "editor", "frame", "scene", "tonight", "remember", "everything", "why"};
 const QStringList ChineseWords{"我们", "今天晚上", "一起", "去看", "电影", "你好", "世界", "字幕", "非常", "重要"};
 
-// Lines of 4 to 20 words: of both pools between blanks, or Chinese words written together.
+// Lines of 4 to 20 words: of both pools between blanks, or Chinese sentences written
+// without them.
 QString WriteDocument(const QString& FileName, bool Chinese)
 {
     QRandomGenerator Random(20261209);
@@ -47,6 +48,10 @@ QString WriteDocument(const QString& FileName, bool Chinese)
         for (int Word = 0; Word < Words; ++Word) {
             const QStringList& Pool = Chinese || Random.bounded(2) == 0 ? ChineseWords : LatinWords;
             Text << Pool[int(Random.bounded(qint64(Pool.size())))];
+            // Chinese text takes its commas and full stops, which the line break rules
+            // keep off the start of a line.
+            if (Chinese)
+                Text.back() += Word + 1 == Words ? QStringLiteral("。") : Random.bounded(4) == 0 ? QStringLiteral("，") : QString();
         }
         Lines << Text.join(Chinese ? QString() : QStringLiteral(" "));
     }

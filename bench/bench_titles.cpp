@@ -6,6 +6,7 @@
 
 #include "titles/AtomicFile.h"
 #include "titles/SubtitleItemFactory.h"
+#include "titles/SubtitleWrapper.h"
 #include "titles/TitleSplitter.h"
 #include "titles/TitleTemplate.h"
 
@@ -237,9 +238,10 @@ void BM_WrapAndCut(benchmark::State& State, const QString& Text)
     for (auto _ : State) {
         TTitleSplitter Splitter(Factory, Item, Text);
         QString Accepted;
+        TLineUnits::TList Units;
         qint32 LineBreaks = 0;
-        while (Splitter.Next(Accepted)) {
-            benchmark::DoNotOptimize(Factory.WrapText(&Item, Accepted, LineBreaks));
+        while (Splitter.Next(Accepted, Units)) {
+            benchmark::DoNotOptimize(TSubtitleWrapper::Wrap(&Item, Accepted, Units, LineBreaks));
             ++Titles;
         }
     }

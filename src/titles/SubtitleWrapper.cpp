@@ -4,6 +4,7 @@
 #include "LineUnits.h"
 #include "SubtitleMeasure.h"
 #include "SubtitleText.h"
+#include "UnitMeasures.h"
 #include "WrapBuffer.h"
 
 #include "model/SubtitleItem.h"
@@ -12,9 +13,21 @@
 
 #include <algorithm>
 #include <limits>
+#include <span>
+#include <vector>
 
 namespace
 {
+// A unit of a plain text as the wrap sees it: its width, whether it holds a character
+// above 32, which trimming stops at, and whether it follows the unit before it with no
+// blank between them (TLineUnits::TUnit::Glued).
+struct TWord
+{
+    qint64 Width = 0;
+    bool Visible = false;
+    bool Glued = false;
+};
+
 // A text that a line may break inside a word of is measured as its lines will be drawn:
 // each unit with the blank that separates it from the text after it, if any. Any other
 // text keeps the measure its titles have always had, each word immediately followed by
@@ -24,9 +37,9 @@ bool MeasuredExactly(const TLineUnits::TList& Units)
     return std::any_of(Units.cbegin(), Units.cend(), [](const TLineUnits::TUnit& Unit) { return Unit.Glued; });
 }
 
-bool MeasuredExactly(std::span<const TSubtitleWrapper::TWord> Words)
+bool MeasuredExactly(std::span<const TWord> Words)
 {
-    return std::any_of(Words.begin(), Words.end(), [](const TSubtitleWrapper::TWord& Word) { return Word.Glued; });
+    return std::any_of(Words.begin(), Words.end(), [](const TWord& Word) { return Word.Glued; });
 }
 
 // Whether the unit after Units[k] follows it with no blank between them. The last unit
@@ -57,26 +70,26 @@ void WrapUnits(TWrapBuffer& Buffer, const TSubtitleItem* Item, QStringView Text,
     }
 }
 
+using TBreaks = QVarLengthArray<bool, 64>;
+
 // The wrap of WrapUnits on the measures of a plain text's units: from the last unit to
 // the first, each goes on the first line while that line with it, and every later line,
-// stay within the box. Visit(k, Break) learns for each unit, from the last to the first,
-// whether a line break follows it.
-template <class F>
-void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TSubtitleWrapper::TWord> Words,
-                     bool Exact, F&& Visit)
+// stay within the box. BreakAfter[k] tells whether a line break follows unit k.
+void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words, TBreaks& BreakAfter)
 {
     constexpr qint64 Int32Max = std::numeric_limits<qint32>::max();
     const qint64 BoxWidth = Item.BoxWidth();
     const qint64 BlankWidth = Font.LineWidth(u" ");
+    const bool Exact = MeasuredExactly(Words);
+    BreakAfter.resize(qsizetype(Words.size()));
     qint64 First = 0;
     qint64 Rest = 0;
     for (std::size_t k = Words.size(); k-- > 0;) {
         const bool Glued = k + 1 < Words.size() ? Words[k + 1].Glued : Exact;
         const qint64 Separator = Glued ? 0 : BlankWidth;
         const qint64 Width = std::min(std::max(Words[k].Width + (Exact ? Separator : 0) + First, Rest), Int32Max);
-        const bool Break = Width > BoxWidth;
-        Visit(k, Break);
-        if (Break) {
+        BreakAfter[qsizetype(k)] = Width > BoxWidth;
+        if (Width > BoxWidth) {
             Rest = std::max(Rest, First);
             First = Words[k].Width;
         } else {
@@ -85,20 +98,9 @@ void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<co
     }
 }
 
-using TBreaks = QVarLengthArray<bool, 64>;
-
-// BreakAfter[k] tells whether a line break follows unit k.
-void BreakPlainWords(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TSubtitleWrapper::TWord> Words,
-                     TBreaks& BreakAfter)
-{
-    BreakAfter.resize(qsizetype(Words.size()));
-    BreakPlainWords(Item, Font, Words, MeasuredExactly(Words),
-                    [&BreakAfter](std::size_t k, bool Break) { BreakAfter[qsizetype(k)] = Break; });
-}
-
 // The measures of a plain text's units.
 void MeasureUnits(TFontMeasure& Font, QStringView Text, const TLineUnits::TList& Units,
-                  std::vector<TSubtitleWrapper::TWord>& Words)
+                  std::vector<TWord>& Words)
 {
     Words.reserve(std::size_t(Units.size()));
     for (const TLineUnits::TUnit& Unit : Units) {
@@ -163,9 +165,12 @@ qint32 TSubtitleWrapper::LineBreaks(const TSubtitleItem* Item, const QString& Te
     TLineUnits::Split(Text, Units);
     if (Item != nullptr && IsPlain(Text)) {
         TFontMeasure& Font = TSubtitleMeasure::Font(*Item);
-        std::vector<TWord> Words;
-        MeasureUnits(Font, Text, Units, Words);
-        return PlainLineBreaks(*Item, Font, Words);
+        TUnitMeasures Measures;
+        for (const TLineUnits::TUnit& Unit : Units) {
+            const QStringView Part = QStringView(Text).sliced(Unit.Start, Unit.End - Unit.Start);
+            Measures.Add(Font.LineWidth(Part), TSubtitleText::HasVisible(Part), Unit.Glued);
+        }
+        return Measures.LineBreaks(Item->BoxWidth(), Font.LineWidth(u" "));
     }
     return WrapInBuffer(Item, Text, Units).TrimmedLineBreaks();
 }
@@ -179,45 +184,15 @@ bool TSubtitleWrapper::IsPlain(QStringView Text)
     return true;
 }
 
-void TSubtitleWrapper::AddUnit(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Unit, bool Glued)
+void TSubtitleWrapper::AddUnit(TUnitMeasures& Units, TFontMeasure& Font, QStringView Unit, bool Glued)
 {
     const bool Closed = !Unit.isEmpty() && Unit.back() == u' ';
     if (Closed)
         Unit.chop(1);
-    if (Words.empty() || Glued)
-        Words.push_back({0, false, Glued && !Words.empty()});
-    TWord& Word = Words.back();
-    Word.Width += Font.LineWidth(Unit);
-    Word.Visible = Word.Visible || TSubtitleText::HasVisible(Unit);
+    if (Units.IsEmpty() || Glued)
+        Units.Add(Font.LineWidth(Unit), TSubtitleText::HasVisible(Unit), Glued);
+    else
+        Units.Extend(Font.LineWidth(Unit), TSubtitleText::HasVisible(Unit));
     if (Closed)
-        Words.emplace_back();
-}
-
-qint32 TSubtitleWrapper::PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words)
-{
-    std::size_t FirstVisible = Words.size();
-    bool Exact = false;
-    qint64 Blanks = 0; // between units, and the one after the last
-    qint64 Total = 0;
-    for (std::size_t k = 0; k < Words.size(); ++k) {
-        if (Words[k].Visible && FirstVisible == Words.size())
-            FirstVisible = k;
-        Exact = Exact || Words[k].Glued;
-        Blanks += k + 1 < Words.size() && Words[k + 1].Glued ? 0 : 1;
-        Total += Words[k].Width;
-    }
-    // No line is wider than all of the text on one line: the candidates of the cutting
-    // mostly end here until a title's first line is full.
-    const qint64 BlankWidth = Font.LineWidth(u" ");
-    if (Total + (Exact ? Blanks - 1 : Blanks) * BlankWidth <= Item.BoxWidth())
-        return 0;
-    // The breaks that trimming keeps: those after a visible unit and before another.
-    qint32 Breaks = 0;
-    bool VisibleAfter = false;
-    BreakPlainWords(Item, Font, Words, Exact, [&](std::size_t k, bool Break) {
-        if (Break && VisibleAfter && k >= FirstVisible)
-            ++Breaks;
-        VisibleAfter = VisibleAfter || Words[k].Visible;
-    });
-    return Breaks;
+        Units.Add(0, false, false);
 }

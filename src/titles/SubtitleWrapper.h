@@ -5,11 +5,10 @@
 #include <QString>
 #include <QStringView>
 
-#include <span>
-#include <vector>
 
 class TFontMeasure;
 class TSubtitleItem;
+class TUnitMeasures;
 
 // Breaks a subtitle into lines that fit its box: lines are filled from the end
 // backwards, so the last line is the fullest and the first takes what is left. The
@@ -42,23 +41,11 @@ public:
     // the cutting of long subtitles asks for every candidate.
     static qint32 LineBreaks(const TSubtitleItem* Item, const QString& Text);
 
-    // A unit of a plain text as the wrap sees it: its width, whether it holds a
-    // character above 32, which trimming stops at, and whether it follows the unit
-    // before it with no blank between them (TLineUnits::TUnit::Glued).
-    struct TWord
-    {
-        qint64 Width = 0;
-        bool Visible = false;
-        bool Glued = false;
-    };
-    // Whether Text holds no line break and no surrogate: its words then add up.
+    // Whether Text holds no line break and no surrogate: its units' widths then add up.
     static bool IsPlain(QStringView Text);
     // Adds one unit of a plain text as TLineUnits cuts it, with the blank that closes
     // it if one does, measured in Font (the item's, TSubtitleMeasure): a new unit after
-    // the last of Words when Glued, else a continuation of it (the empty unit that a
+    // the last of Units when Glued, else a continuation of it (the empty unit that a
     // closing blank leaves, or the first unit of a text).
-    static void AddUnit(std::vector<TWord>& Words, TFontMeasure& Font, QStringView Unit, bool Glued);
-    // The LineBreaks that Wrap reports for the plain text made of Words, from their
-    // measures alone: what the cutting of a subtitle asks for each longer candidate.
-    static qint32 PlainLineBreaks(const TSubtitleItem& Item, TFontMeasure& Font, std::span<const TWord> Words);
+    static void AddUnit(TUnitMeasures& Units, TFontMeasure& Font, QStringView Unit, bool Glued);
 };

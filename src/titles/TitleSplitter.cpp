@@ -77,6 +77,7 @@ bool TTitleSplitter::Next(QString& Accepted, TLineUnits::TList& Units)
     if (FDone)
         return false;
     TFontMeasure& Font = TSubtitleMeasure::Font(FItem);
+    const qint64 BlankWidth = Font.LineWidth(u" ");
     for (;;) {
         bool InWord = false;
         bool Last = false;
@@ -91,7 +92,7 @@ bool TTitleSplitter::Next(QString& Accepted, TLineUnits::TList& Units)
         qint32 LineBreaks = 0;
         if (Plain) {
             TSubtitleWrapper::AddUnit(FAcceptedWords, Font, Added, FAcceptedInWord);
-            LineBreaks = TSubtitleWrapper::PlainLineBreaks(FItem, Font, FAcceptedWords);
+            LineBreaks = FAcceptedWords.LineBreaks(FItem.BoxWidth(), BlankWidth);
         } else {
             LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate.toString());
         }
@@ -116,7 +117,7 @@ bool TTitleSplitter::Next(QString& Accepted, TLineUnits::TList& Units)
             Accept(FirstEnd, InWord, Last);
             const QStringView First = QStringView(FRest).first(FAcceptedSize);
             FAcceptedPlain = TSubtitleWrapper::IsPlain(First);
-            FAcceptedWords.clear();
+            FAcceptedWords.Clear();
             if (FAcceptedPlain)
                 TSubtitleWrapper::AddUnit(FAcceptedWords, Font, First, false);
         }

@@ -49,6 +49,8 @@ private slots:
         QTest::newRow("Russian") << "Установка";
         QTest::newRow("Greek") << "Καλημέρα";
         QTest::newRow("Czech") << "předtím";
+        QTest::newRow("ideographs and kana of one class") << "東|京|あ|ア|〆";
+        QTest::newRow("emoji beside ideographs") << QString::fromUcs4(U"字|\U0001F600\U0001F600|字");
         QTest::newRow("one ideograph") << "字";
         QTest::newRow("empty") << "";
     }

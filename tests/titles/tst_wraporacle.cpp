@@ -1,4 +1,5 @@
 #include "titles/SubtitleItemFactory.h"
+#include "titles/SubtitleWrapper.h"
 #include "titles/TitleSplitter.h"
 #include "titles/WordBreaks.h"
 
@@ -183,14 +184,17 @@ std::vector<TTitle> StraightforwardUnitSplit(const TSubtitleItemFactory& Factory
     }
 }
 
+// The cutting as the title writer does it: each title wrapped in the units it was
+// measured in.
 std::vector<TTitle> FactorySplit(const TSubtitleItemFactory& Factory, const TSubtitleItem& Item, const QString& Text)
 {
     std::vector<TTitle> Titles;
     TTitleSplitter Splitter(Factory, Item, Text);
     QString Accepted;
-    while (Splitter.Next(Accepted)) {
+    TLineUnits::TList Units;
+    while (Splitter.Next(Accepted, Units)) {
         TTitle Title;
-        Title.Text = Factory.WrapText(&Item, Accepted, Title.LineBreaks);
+        Title.Text = TSubtitleWrapper::Wrap(&Item, Accepted, Units, Title.LineBreaks);
         Titles.push_back(Title);
     }
     return Titles;
