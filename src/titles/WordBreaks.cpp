@@ -94,27 +94,29 @@ void Check(UErrorCode Status)
         throw EError(QStringLiteral("无法按 Unicode 的换行规则分析字幕文本（ICU）：%1").arg(QLatin1String(u_errorName(Status))));
 }
 
-
-// Whether every character of Word is of the ideographic line breaking class, as
-// Chinese words between blanks are: no rule of UAX #14 keeps two such characters
-// together, so a line may break between every two of them without asking the iterator.
-bool AllIdeographicClass(QStringView Word)
-{
-    const qsizetype Size = Word.size();
-    for (qsizetype i = 0; i < Size; ++i) {
-        const UChar32 CodePoint = CodePointAt(Word, i);
-        if (CodePoint > 0xFFFF)
-            ++i;
-        if (u_getIntPropertyValue(CodePoint, UCHAR_LINE_BREAK) != U_LB_IDEOGRAPHIC)
-            return false;
-    }
-    return true;
-}
-
 void AddEastAsianBreak(QStringView Word, qsizetype Offset, TWordBreaks::TOffsets& Offsets)
 {
     if (IsEastAsian(CodePointBefore(Word, Offset)) || IsEastAsian(CodePointAt(Word, Offset)))
         Offsets.push_back(Offset);
+}
+
+// The soft breaks that ICU's line break iterator finds inside Word's code units Start
+// to End, which begin and end at characters of the ideographic class or at Word's ends.
+void AddIteratorBreaks(QStringView Word, qsizetype Start, qsizetype End, TWordBreaks::TOffsets& Offsets)
+{
+    UErrorCode Status = U_ZERO_ERROR;
+    TWordText Text(Word.sliced(Start, End - Start), Status);
+    Check(Status);
+    icu::BreakIterator& Iterator = ThreadIterator();
+    // The iterator keeps a shallow copy of Text, pointing at Word, until the next call.
+    Iterator.setText(Text.Get(), Status);
+    Check(Status);
+    for (int32_t Offset = Iterator.next(); Offset != icu::BreakIterator::DONE && Offset < End - Start;
+         Offset = Iterator.next()) {
+        // Mandatory breaks (after a line break the word holds) are the text's own.
+        if (Iterator.getRuleStatus() < UBRK_LINE_HARD)
+            AddEastAsianBreak(Word, Start + Offset, Offsets);
+    }
 }
 } // namespace
 
@@ -123,24 +125,37 @@ void TWordBreaks::Find(QStringView Word, TOffsets& Offsets)
     Offsets.clear();
     if (Word.size() < 2 || Word.size() > std::numeric_limits<int32_t>::max() || !HasEastAsian(Word))
         return;
-    if (AllIdeographicClass(Word)) {
-        for (qsizetype Offset = 1; Offset < Word.size(); ++Offset)
-            if (!(Word[Offset].isLowSurrogate() && Word[Offset - 1].isHighSurrogate()))
-                AddEastAsianBreak(Word, Offset, Offsets);
-        return;
+    // Where each character starts, and whether it is of the ideographic line breaking
+    // class, as Chinese characters and most kana are.
+    QVarLengthArray<qsizetype, 64> Starts;
+    QVarLengthArray<bool, 64> Ideographic;
+    for (qsizetype i = 0; i < Word.size(); ++i) {
+        const UChar32 CodePoint = CodePointAt(Word, i);
+        Starts.push_back(i);
+        Ideographic.push_back(u_getIntPropertyValue(CodePoint, UCHAR_LINE_BREAK) == U_LB_IDEOGRAPHIC);
+        if (CodePoint > 0xFFFF)
+            ++i;
     }
-    UErrorCode Status = U_ZERO_ERROR;
-    TWordText Text(Word, Status);
-    Check(Status);
-    icu::BreakIterator& Iterator = ThreadIterator();
-    // The iterator keeps a shallow copy of Text, pointing at Word, until the next word.
-    Iterator.setText(Text.Get(), Status);
-    Check(Status);
-    for (int32_t Offset = Iterator.next(); Offset != icu::BreakIterator::DONE && Offset < Word.size();
-         Offset = Iterator.next()) {
-        // Mandatory breaks (after a line break the word holds) are the text's own.
-        if (Iterator.getRuleStatus() >= UBRK_LINE_HARD)
+    Starts.push_back(Word.size());
+    // No rule of UAX #14 keeps two characters of that class together, and none looks
+    // past one of them: the iterator is asked only about each stretch of other
+    // characters, with the neighbour of that class on either side.
+    const qsizetype Count = Ideographic.size();
+    qsizetype Character = 1;
+    while (Character < Count) {
+        if (Ideographic[Character - 1] && Ideographic[Character]) {
+            AddEastAsianBreak(Word, Starts[Character], Offsets);
+            ++Character;
             continue;
-        AddEastAsianBreak(Word, Offset, Offsets);
+        }
+        // The stretch runs from First to the character before Last (or to the end).
+        const qsizetype First = Ideographic[Character - 1] ? Character : Character - 1;
+        qsizetype Last = Character;
+        while (Last < Count && !Ideographic[Last])
+            ++Last;
+        const qsizetype From = First > 0 ? First - 1 : 0;
+        const qsizetype To = std::min(Last + 1, Count);
+        AddIteratorBreaks(Word, Starts[From], Starts[To], Offsets);
+        Character = Last + 1;
     }
 }

@@ -1,6 +1,13 @@
 #include "titles/WordBreaks.h"
 
+#include <QRandomGenerator>
 #include <QTest>
+
+#include <unicode/brkiter.h>
+#include <unicode/uchar.h>
+#include <unicode/uscript.h>
+
+#include <memory>
 
 namespace {
 
@@ -20,6 +27,28 @@ QList<qsizetype> Offsets(const QString& Word)
     TWordBreaks::TOffsets Found;
     TWordBreaks::Find(Word, Found);
     return QList<qsizetype>(Found.cbegin(), Found.cend());
+}
+
+bool IsEastAsian(UChar32 CodePoint)
+{
+    return u_hasBinaryProperty(CodePoint, UCHAR_IDEOGRAPHIC) || uscript_hasScript(CodePoint, USCRIPT_HAN)
+        || uscript_hasScript(CodePoint, USCRIPT_HIRAGANA) || uscript_hasScript(CodePoint, USCRIPT_KATAKANA)
+        || ublock_getCode(CodePoint) == UBLOCK_CJK_SYMBOLS_AND_PUNCTUATION
+        || u_getIntPropertyValue(CodePoint, UCHAR_EAST_ASIAN_WIDTH) == U_EA_FULLWIDTH;
+}
+
+// The soft breaks of ICU's iterator over the whole word next to an East Asian character.
+QList<qsizetype> IteratorBreaks(icu::BreakIterator& Iterator, const QString& Word)
+{
+    const icu::UnicodeString Text(reinterpret_cast<const UChar*>(Word.utf16()), int32_t(Word.size()));
+    Iterator.setText(Text);
+    QList<qsizetype> Result;
+    for (int32_t Offset = Iterator.next(); Offset != icu::BreakIterator::DONE && Offset < Word.size();
+         Offset = Iterator.next())
+        if (Iterator.getRuleStatus() < UBRK_LINE_HARD
+            && (IsEastAsian(Text.char32At(Offset - 1)) || IsEastAsian(Text.char32At(Offset))))
+            Result.push_back(Offset);
+    return Result;
 }
 
 } // namespace
@@ -61,6 +90,31 @@ private slots:
         QString Word = Marked;
         Word.remove(QLatin1Char('|'));
         QCOMPARE(::Marked(Word), Marked);
+    }
+
+    // Random words of Chinese, Japanese, punctuation of both widths, Latin letters,
+    // digits, marks, emoji and line breaks: the breaks are those of ICU's iterator asked
+    // about the whole word.
+    void findMatchesTheIterator()
+    {
+        static const QString Pool = QStringLiteral("我们的天国東京あアっょーゃ，。、！？：；（）「」『』《》“”‘’…·〆ＡＢ１２abcXYZ019-/.,:;!?()$%'\"\t\r\n\u0301\u200D")
+                                  + QString::fromUcs4(U"\U00020000\U0001F600\U0001F44D\U0001F3FB\U0001F1EF\U0001F1F5");
+        QList<uint> CodePoints;
+        for (const uint CodePoint : Pool.toUcs4())
+            CodePoints.push_back(CodePoint);
+        UErrorCode Status = U_ZERO_ERROR;
+        const std::unique_ptr<icu::BreakIterator> Iterator(icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), Status));
+        QVERIFY(U_SUCCESS(Status));
+        QRandomGenerator Random(20261210);
+        for (int i = 0; i < 20000; ++i) {
+            QList<uint> Word;
+            const int Length = 2 + int(Random.bounded(12));
+            for (int k = 0; k < Length; ++k)
+                Word.push_back(CodePoints[int(Random.bounded(int(CodePoints.size())))]);
+            const QString Text = QString::fromUcs4(reinterpret_cast<const char32_t*>(Word.constData()), Word.size());
+            if (Offsets(Text) != IteratorBreaks(*Iterator, Text))
+                QFAIL(qPrintable(QStringLiteral("%1 gives %2").arg(Text.toHtmlEscaped(), Marked(Text))));
+        }
     }
 
     // No line may start with closing punctuation, a full stop or comma of either width,
