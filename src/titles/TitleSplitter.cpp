@@ -91,8 +91,8 @@ bool TTitleSplitter::Next(QString& Accepted, TLineUnits::TList& Units)
         const bool Plain = FAcceptedPlain && TSubtitleWrapper::IsPlain(Added);
         qint32 LineBreaks = 0;
         if (Plain) {
-            TSubtitleWrapper::AddUnit(FAcceptedWords, Font, Added, FAcceptedInWord);
-            LineBreaks = FAcceptedWords.LineBreaks(FItem.BoxWidth(), BlankWidth);
+            TSubtitleWrapper::AddUnit(FAcceptedMeasures, Font, Added, FAcceptedInWord);
+            LineBreaks = FAcceptedMeasures.LineBreaks(FItem.BoxWidth(), BlankWidth);
         } else {
             LineBreaks = FFactory.WrappedLineBreaks(&FItem, Candidate.toString());
         }
@@ -117,9 +117,9 @@ bool TTitleSplitter::Next(QString& Accepted, TLineUnits::TList& Units)
             Accept(FirstEnd, InWord, Last);
             const QStringView First = QStringView(FRest).first(FAcceptedSize);
             FAcceptedPlain = TSubtitleWrapper::IsPlain(First);
-            FAcceptedWords.Clear();
+            FAcceptedMeasures.Clear();
             if (FAcceptedPlain)
-                TSubtitleWrapper::AddUnit(FAcceptedWords, Font, First, false);
+                TSubtitleWrapper::AddUnit(FAcceptedMeasures, Font, First, false);
         }
         return true;
     }

@@ -52,7 +52,7 @@ private:
     bool FAcceptedInWord = false; // that ends inside a word
     bool FAcceptedLast = false;   // that is all of FRest, with no blank after it
     bool FAcceptedPlain = true;   // that is plain (TSubtitleWrapper::IsPlain)
-    TUnitMeasures FAcceptedWords; // their measures (then the candidate's), while plain
+    TUnitMeasures FAcceptedMeasures; // their measures (then the candidate's), while plain
     TLineUnits::TList FAcceptedUnits; // its units, as TLineUnits::Split gives them
     // The word of FRest that the units are being taken from, and the places inside it
     // where a line may break (offsets from its start); FWordStart is -1 when none is.

@@ -51,8 +51,10 @@ qint32 TUnitMeasures::LineBreaks(qint64 BoxWidth, qint64 BlankWidth) const
         const qint64 Width = Line(K, M, LastLine) - (Exact ? 0 : Blank(K));
         return std::min(Width, Int32Max);
     };
-    const qsizetype FirstVisible = qsizetype(std::upper_bound(FVisible.cbegin(), FVisible.cend(), 0) - FVisible.cbegin()) - 1;
-    const qsizetype LastVisible = qsizetype(std::lower_bound(FVisible.cbegin(), FVisible.cend(), FVisible.back()) - FVisible.cbegin()) - 1;
+    // The first unit after which one is visible, and the first after which all are.
+    const qsizetype FirstVisible = std::upper_bound(FVisible.cbegin(), FVisible.cend(), 0) - FVisible.cbegin() - 1;
+    const qsizetype LastVisible =
+        std::lower_bound(FVisible.cbegin(), FVisible.cend(), FVisible.back()) - FVisible.cbegin() - 1;
     // A break after unit K stays when a visible unit lies at or before K and another after it.
     const auto Kept = [&](qsizetype K) { return K >= FirstVisible && K < LastVisible; };
 

@@ -7,7 +7,7 @@
 // steps per line instead of a pass over every unit: the wrap fills each line from its
 // end while the line, measured with the next unit, stays within the box, and that
 // measure only grows as units are put in front, so where a line starts can be searched.
-// The breaks are those TSubtitleWrapper::PlainLineBreaks counts for the same units.
+// The breaks are those that TSubtitleWrapper::Wrap makes of the same units.
 class TUnitMeasures
 {
 public:

@@ -24,22 +24,6 @@ bool IsEastAsian(UChar32 CodePoint)
         || u_getIntPropertyValue(CodePoint, UCHAR_EAST_ASIAN_WIDTH) == U_EA_FULLWIDTH;
 }
 
-bool HasEastAsian(QStringView Word)
-{
-    const qsizetype Size = Word.size();
-    for (qsizetype i = 0; i < Size; ++i) {
-        const char16_t Unit = Word[i].unicode();
-        if (Unit < 0x2E80)
-            continue;
-        UChar32 CodePoint = Unit;
-        if (QChar::isHighSurrogate(Unit) && i + 1 < Size && Word[i + 1].isLowSurrogate())
-            CodePoint = QChar::surrogateToUcs4(Unit, Word[++i].unicode());
-        if (IsEastAsian(CodePoint))
-            return true;
-    }
-    return false;
-}
-
 UChar32 CodePointBefore(QStringView Word, qsizetype Offset)
 {
     const char16_t Last = Word[Offset - 1].unicode();
@@ -56,13 +40,28 @@ UChar32 CodePointAt(QStringView Word, qsizetype Offset)
     return First;
 }
 
+bool HasEastAsian(QStringView Word)
+{
+    for (qsizetype i = 0; i < Word.size(); ++i) {
+        if (Word[i].unicode() < 0x2E80)
+            continue;
+        const UChar32 CodePoint = CodePointAt(Word, i);
+        if (IsEastAsian(CodePoint))
+            return true;
+        if (CodePoint > 0xFFFF)
+            ++i;
+    }
+    return false;
+}
+
 // A line break iterator for the calling thread: making one loads and compiles the rules,
 // far too slow for every word.
 icu::BreakIterator& ThreadIterator()
 {
     thread_local const std::unique_ptr<icu::BreakIterator> Iterator = [] {
         UErrorCode Status = U_ZERO_ERROR;
-        std::unique_ptr<icu::BreakIterator> Made(icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), Status));
+        std::unique_ptr<icu::BreakIterator> Made(
+            icu::BreakIterator::createLineInstance(icu::Locale::getRoot(), Status));
         if (U_FAILURE(Status) || !Made)
             throw EError(QStringLiteral("无法载入 Unicode 的换行规则（ICU）：%1").arg(QLatin1String(u_errorName(Status))));
         return Made;
