@@ -18,13 +18,11 @@
 
 namespace
 {
-// A unit of a plain text as the wrap sees it: its width, whether it holds a character
-// above 32, which trimming stops at, and whether it follows the unit before it with no
-// blank between them (TLineUnits::TUnit::Glued).
+// A unit of a plain text as the wrap sees it: its width, and whether it follows the unit
+// before it with no blank between them (TLineUnits::TUnit::Glued).
 struct TWord
 {
     qint64 Width = 0;
-    bool Visible = false;
     bool Glued = false;
 };
 
@@ -105,7 +103,7 @@ void MeasureUnits(TFontMeasure& Font, QStringView Text, const TLineUnits::TList&
     Words.reserve(std::size_t(Units.size()));
     for (const TLineUnits::TUnit& Unit : Units) {
         const QStringView Part = Text.sliced(Unit.Start, Unit.End - Unit.Start);
-        Words.push_back({Font.LineWidth(Part), TSubtitleText::HasVisible(Part), Unit.Glued});
+        Words.push_back({Font.LineWidth(Part), Unit.Glued});
     }
 }
 
